@@ -1,0 +1,26 @@
+// The fatal error box and the end of the process that follows it.
+#include "app/fatal_report.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "skin/external_function_table.h"
+#include "text/heap.h"
+
+void report_runtime_error(std::int32_t code, const char* message) {
+    // Built on the stack: this also reports an exhausted heap.
+    char report[1024];
+    int used = std::snprintf(report, sizeof report, "运行时出错!\r\n\r\n");
+    if (code != 0) used += std::snprintf(report + used, sizeof report - used, "错误代码：%d\r\n\r\n", static_cast<int>(code));
+    if (message && *message) std::snprintf(report + used, sizeof report - used, "错误信息：%s\r\n", message);
+    MessageBoxA(nullptr, report, "错误", MB_ICONERROR);
+    release_external_libraries();
+    ExitProcess(static_cast<UINT>(-1));
+}
+
+void heap_exhausted(std::size_t bytes) noexcept {
+    char message[64];
+    std::snprintf(message, sizeof message, "分配 %d 字节内存失败!", static_cast<int>(bytes));
+    report_runtime_error(0, message);
+}

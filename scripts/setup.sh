@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Brings a fresh Debian 12 machine to a working cross-build and Wine test run.
+# Idempotent: a second run only checks what is already in place.
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+deps=${WT_DEPS_DIR:-$repo/.deps}
+target=i686-w64-mingw32
+iconv_npm_version=3.0.1
+
+say() { printf 'setup: %s\n' "$*"; }
+
+packages=(
+    g++-mingw-w64-i686-posix cmake make
+    wine wine32:i386 xvfb x11-utils
+    locales fonts-wqy-microhei
+    libboost1.81-dev libgtest-dev
+    python3 curl imagemagick
+)
+
+install_packages() {
+    local missing=()
+    # The machine's own Node.js brings npm; Debian's npm would fight it.
+    command -v npm >/dev/null || packages+=(npm)
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    say "installing ${missing[*]}"
+    [ "$(id -u)" -eq 0 ] || { echo "setup: run as root to install packages" >&2; exit 1; }
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+ensure_locale() {
+    locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$' && return
+    say "generating zh_CN.UTF-8"
+    sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen >/dev/null
+}
+
+# The cross compiler must see Boost and nothing else of the host's /usr/include.
+ensure_boost() {
+    [ -e "$deps/boost/include/boost/regex.hpp" ] && return
+    say "linking Boost headers"
+    mkdir -p "$deps/boost/include"
+    ln -sfn /usr/include/boost "$deps/boost/include/boost"
+}
+
+# GNU libiconv for the target, from the sources the npm package 'iconv' carries.
+ensure_iconv() {
+    [ -f "$deps/iconv/lib/libiconv.a" ] && return
+    say "building GNU libiconv for $target"
+    local work
+    work=$(mktemp -d)
+    (cd "$work" && npm pack --silent "iconv@$iconv_npm_version" >/dev/null && tar xzf "iconv-$iconv_npm_version.tgz")
+    local src=$work/package
+    mkdir -p "$deps/iconv/include" "$deps/iconv/lib"
+    "$target-gcc-posix" -O2 -w -DICONV_CONST=const -DENABLE_EXTRA=1 -I"$src/support" \
+        -c "$src/deps/libiconv/lib/iconv.c" -o "$work/iconv.o"
+    "$target-gcc-posix" -O2 -w -I"$src/support" -c "$src/support/localcharset.c" -o "$work/localcharset.o"
+    "$target-ar" rcs "$deps/iconv/lib/libiconv.a" "$work/iconv.o" "$work/localcharset.o"
+    cp "$src/support/iconv.h" "$deps/iconv/include/iconv.h"
+    rm -rf "$work"
+}
+
+# GoogleTest for the target, from Debian's sources.
+ensure_gtest() {
+    [ -f "$deps/gtest/lib/libgtest.a" ] && return
+    say "building GoogleTest for $target"
+    local work
+    work=$(mktemp -d)
+    cmake -S /usr/src/googletest -B "$work" -G "Unix Makefiles" \
+        -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -Dgtest_disable_pthreads=OFF \
+        -DCMAKE_INSTALL_PREFIX="$deps/gtest" >/dev/null
+    cmake --build "$work" -j"$(nproc)" >/dev/null
+    cmake --install "$work" >/dev/null
+    rm -rf "$work"
+}
+
+install_packages
+ensure_locale
+ensure_boost
+ensure_iconv
+ensure_gtest
+say "ready ($deps)"

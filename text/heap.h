@@ -1,0 +1,17 @@
+// The one seam between the portable value types and the platform heap: the
+// process heap on Windows, malloc elsewhere.
+#pragma once
+
+#include <cstddef>
+
+// Null when the heap is exhausted; for callers that turn that into a result.
+void* heap_try_alloc(std::size_t bytes) noexcept;
+void* heap_try_realloc(void* block, std::size_t bytes) noexcept;
+void heap_free(void* block) noexcept;
+
+// Never null: running out of heap while a value is made ends the process.
+void* heap_alloc(std::size_t bytes) noexcept;
+void* heap_realloc(void* block, std::size_t bytes) noexcept;
+
+// Defined by the program: reports the failed request and ends the process.
+[[noreturn]] void heap_exhausted(std::size_t bytes) noexcept;

@@ -1,0 +1,2 @@
+// Encoding conversion over GNU libiconv.
+#include "text/transcode.h"
