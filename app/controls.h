@@ -1,0 +1,35 @@
+// The main window's identity and its eleven controls, and the only operations
+// through which the commands touch them.
+#pragma once
+
+#include <cstdint>
+
+#include "text/text.h"
+
+using ControlIdentity = std::uint32_t;
+
+constexpr ControlIdentity 窗口 = 0x52010001;
+
+namespace control {
+constexpr ControlIdentity 标签4 = 0x16010079;
+constexpr ControlIdentity 按钮2 = 0x16010076;
+constexpr ControlIdentity 标签3 = 0x1601005f;
+constexpr ControlIdentity 标签2 = 0x1601005e;
+constexpr ControlIdentity 标签1 = 0x1601005d;
+constexpr ControlIdentity 列表框3 = 0x16010051;
+constexpr ControlIdentity 编辑框2 = 0x1601004e;
+constexpr ControlIdentity 编辑框1 = 0x16010045;
+constexpr ControlIdentity 列表框2 = 0x1601003a;
+constexpr ControlIdentity 列表框1 = 0x16010039;
+constexpr ControlIdentity 按钮1 = 0x16010004;
+}  // namespace control
+
+// Edit boxes.
+Text read_text(ControlIdentity edit_box);
+void write_text(ControlIdentity edit_box, const Text& text);
+
+// List boxes; indexes are 0-based.
+void clear_items(ControlIdentity list_box);
+std::int32_t add_item(ControlIdentity list_box, const Text& text);
+std::int32_t item_count(ControlIdentity list_box);
+Text item_text(ControlIdentity list_box, std::int32_t index);
