@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -42,7 +43,14 @@ void Text::append(const char* bytes, std::uint32_t count) {
     count = length_before_zero(bytes, count);
     if (count == 0) return;
     std::uint32_t needed = length_ + count;
-    if (needed > capacity_ || !bytes_) reserve(grown_capacity(capacity_, needed));
+    if (needed > capacity_ || !bytes_) {
+        // A Text may be appended to itself; its bytes move when it grows.
+        const bool own = bytes_ && std::less_equal<const char*>()(bytes_, bytes) &&
+                         std::less<const char*>()(bytes, bytes_ + length_);
+        const std::uint32_t offset = own ? std::uint32_t(bytes - bytes_) : 0;
+        reserve(grown_capacity(capacity_, needed));
+        if (own) bytes = bytes_ + offset;
+    }
     std::memcpy(bytes_ + length_, bytes, count);
     length_ = needed;
     bytes_[length_] = 0;
@@ -62,7 +70,7 @@ void swap(Text& a, Text& b) noexcept {
 }
 
 ByteSet::ByteSet(const void* bytes, std::uint32_t count) {
-    if (count == 0) return;
+    if (count == 0 || !bytes) return;
     bytes_ = static_cast<std::uint8_t*>(heap_alloc(count));
     std::memcpy(bytes_, bytes, count);
     size_ = capacity_ = count;
