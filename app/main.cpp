@@ -1,4 +1,27 @@
-// Process start and end.
+// Process start and end: initialisation, the main window, the message loop, and
+// the cleanup that gives exit code 0.
 #include <windows.h>
+#include <ole2.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/keyboard.h"
+#include "app/main_window.h"
+#include "skin/external_function_table.h"
+#include "skin/skin.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    OleInitialize(nullptr);
+    fix_run_directory();
+    create_main_window(instance);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // The window's own keys come first, ahead of translation into characters.
+        if (handle_key(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+
+    release_external_libraries();
+    OleUninitialize();
+    return static_cast<int>(message.wParam);
+}

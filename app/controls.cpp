@@ -1,0 +1,64 @@
+// The control operations: the only way the commands read and write the window.
+#include "app/controls.h"
+
+#include <windows.h>
+
+#include "app/main_window.h"
+
+namespace {
+
+// A heap buffer for texts the system copies out, released on every path.
+class TextBuffer {
+public:
+    explicit TextBuffer(std::uint32_t bytes) : bytes_(static_cast<char*>(heap_alloc(bytes))) {}
+    TextBuffer(const TextBuffer&) = delete;
+    TextBuffer& operator=(const TextBuffer&) = delete;
+    ~TextBuffer() { heap_free(bytes_); }
+    char* get() const noexcept { return bytes_; }
+
+private:
+    char* bytes_;
+};
+
+}  // namespace
+
+Text read_text(ControlIdentity edit_box) {
+    HWND box = control_window(edit_box);
+    int length = GetWindowTextLengthA(box);
+    if (length <= 0) return Text();
+    // The length may overstate the text; what GetWindowTextA copies counts.
+    TextBuffer buffer(static_cast<std::uint32_t>(length) + 1);
+    int copied = GetWindowTextA(box, buffer.get(), length + 1);
+    return Text(buffer.get(), copied > 0 ? static_cast<std::uint32_t>(copied) : 0);
+}
+
+void write_text(ControlIdentity edit_box, const Text& text) {
+    SetWindowTextA(control_window(edit_box), text.c_str());
+}
+
+void clear_items(ControlIdentity list_box) {
+    SendMessageA(control_window(list_box), LB_RESETCONTENT, 0, 0);
+}
+
+std::int32_t add_item(ControlIdentity list_box, const Text& text) {
+    HWND box = control_window(list_box);
+    LRESULT index = SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index < 0) return -1;
+    SendMessageA(box, LB_SETITEMDATA, static_cast<WPARAM>(index), 0);
+    return static_cast<std::int32_t>(index);
+}
+
+std::int32_t item_count(ControlIdentity list_box) {
+    return static_cast<std::int32_t>(SendMessageA(control_window(list_box), LB_GETCOUNT, 0, 0));
+}
+
+Text item_text(ControlIdentity list_box, std::int32_t index) {
+    if (index < 0 || index >= item_count(list_box)) return Text();
+    HWND box = control_window(list_box);
+    LRESULT length = SendMessageA(box, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length <= 0) return Text();
+    TextBuffer buffer(static_cast<std::uint32_t>(length) + 1);
+    LRESULT copied = SendMessageA(box, LB_GETTEXT, static_cast<WPARAM>(index),
+                                  reinterpret_cast<LPARAM>(buffer.get()));
+    return Text(buffer.get(), copied > 0 ? static_cast<std::uint32_t>(copied) : 0);
+}

@@ -1,0 +1,50 @@
+// The self-painted label class: button-face fill, then one line of black text.
+#include "app/label.h"
+
+#include "app/window_design.h"
+
+namespace {
+
+// Shared by WM_PAINT and WM_PRINTCLIENT.
+void paint_label(HWND label, HDC dc) {
+    RECT client;
+    GetClientRect(label, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+
+    char text[256];
+    int length = GetWindowTextA(label, text, sizeof text);
+    HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    // One line, cut at the label's edge rather than wrapped.
+    DrawTextA(dc, text, length, &client, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    SelectObject(dc, old_font);
+}
+
+void on_paint(HWND label) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(label, &paint);
+    paint_label(label, dc);
+    EndPaint(label, &paint);
+}
+
+LRESULT CALLBACK label_procedure(HWND label, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_PAINT: on_paint(label); return 0;
+    case WM_PRINTCLIENT: paint_label(label, reinterpret_cast<HDC>(wparam)); return 0;
+    }
+    return DefWindowProcA(label, message, wparam, lparam);
+}
+
+}  // namespace
+
+bool register_label_class(HINSTANCE instance) {
+    WNDCLASSA label_class = {};
+    label_class.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    label_class.lpfnWndProc = label_procedure;
+    label_class.hInstance = instance;
+    label_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    label_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    label_class.lpszClassName = label_class_name;
+    return RegisterClassA(&label_class) != 0;
+}

@@ -1,0 +1,94 @@
+// Owners for the Windows handles the program opens, so that every path out of a
+// function releases what it took without cleanup labels.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+// One owner per handle kind: Traits names the empty value and the release call.
+template <class Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        reset(other.release());
+        return *this;
+    }
+    ~UniqueHandle() { reset(); }
+
+    Handle get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return handle_ != Traits::empty(); }
+
+    // Gives the handle up, e.g. to the clipboard that now owns it.
+    Handle release() noexcept { return std::exchange(handle_, Traits::empty()); }
+    void reset(Handle handle = Traits::empty()) noexcept {
+        Handle old = std::exchange(handle_, handle);
+        if (old != Traits::empty()) Traits::close(old);
+    }
+
+private:
+    Handle handle_ = Traits::empty();
+};
+
+struct KernelHandleTraits {  // processes, threads, events: null when absent
+    using Handle = HANDLE;
+    static Handle empty() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { CloseHandle(h); }
+};
+struct FileHandleTraits {  // CreateFileA reports failure as INVALID_HANDLE_VALUE
+    using Handle = HANDLE;
+    static Handle empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) noexcept { CloseHandle(h); }
+};
+struct GlobalTraits {
+    using Handle = HGLOBAL;
+    static Handle empty() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { GlobalFree(h); }
+};
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle empty() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { FreeLibrary(h); }
+};
+struct FontTraits {
+    using Handle = HFONT;
+    static Handle empty() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { DeleteObject(h); }
+};
+
+struct IconTraits {  // icons from LoadImageA without LR_SHARED
+    using Handle = HICON;
+    static Handle empty() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { DestroyIcon(h); }
+};
+
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueFile = UniqueHandle<FileHandleTraits>;
+using UniqueGlobal = UniqueHandle<GlobalTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueFont = UniqueHandle<FontTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+
+// The bytes of a moveable global block for as long as this lives.
+class LockedGlobal {
+public:
+    explicit LockedGlobal(HGLOBAL block) noexcept : block_(block), bytes_(::GlobalLock(block)) {}
+    LockedGlobal(const LockedGlobal&) = delete;
+    LockedGlobal& operator=(const LockedGlobal&) = delete;
+    ~LockedGlobal() {
+        if (bytes_) ::GlobalUnlock(block_);
+    }
+    // Null when the block could not be locked.
+    void* bytes() const noexcept { return bytes_; }
+
+private:
+    HGLOBAL block_;
+    void* bytes_;
+};
