@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <functional>
 
 namespace {
 
@@ -11,6 +10,13 @@ std::uint32_t length_before_zero(const char* bytes, std::uint32_t count) noexcep
     if (!bytes) return 0;
     const void* zero = std::memchr(bytes, 0, count);
     return zero ? static_cast<std::uint32_t>(static_cast<const char*>(zero) - bytes) : count;
+}
+
+// Where `bytes` lies inside [block, block + size), or -1 when outside: a value
+// may be appended to itself, and its bytes move when it grows.
+std::int64_t offset_inside(const void* bytes, const void* block, std::uint32_t size) noexcept {
+    auto at = reinterpret_cast<std::uintptr_t>(bytes), start = reinterpret_cast<std::uintptr_t>(block);
+    return block && at >= start && at - start < size ? std::int64_t(at - start) : -1;
 }
 
 // Room for at least `needed`, doubling so that repeated appends stay linear.
@@ -44,12 +50,9 @@ void Text::append(const char* bytes, std::uint32_t count) {
     if (count == 0) return;
     std::uint32_t needed = length_ + count;
     if (needed > capacity_ || !bytes_) {
-        // A Text may be appended to itself; its bytes move when it grows.
-        const bool own = bytes_ && std::less_equal<const char*>()(bytes_, bytes) &&
-                         std::less<const char*>()(bytes, bytes_ + length_);
-        const std::uint32_t offset = own ? std::uint32_t(bytes - bytes_) : 0;
+        const std::int64_t own = offset_inside(bytes, bytes_, length_);
         reserve(grown_capacity(capacity_, needed));
-        if (own) bytes = bytes_ + offset;
+        if (own >= 0) bytes = bytes_ + own;
     }
     std::memcpy(bytes_ + length_, bytes, count);
     length_ = needed;
@@ -92,12 +95,14 @@ bool ByteSet::try_append(const void* bytes, std::uint32_t count) noexcept {
     if (count > 0xFFFFFFFFu - size_) return false;
     std::uint32_t needed = size_ + count;
     if (needed > capacity_) {
+        const std::int64_t own = offset_inside(bytes, bytes_, size_);
         std::uint32_t capacity = grown_capacity(capacity_, needed);
         void* grown = heap_try_realloc(bytes_, capacity);
         if (!grown && capacity > needed) grown = heap_try_realloc(bytes_, capacity = needed);
         if (!grown) return false;
         bytes_ = static_cast<std::uint8_t*>(grown);
         capacity_ = capacity;
+        if (own >= 0) bytes = bytes_ + own;
     }
     std::memcpy(bytes_ + size_, bytes, count);
     size_ = needed;

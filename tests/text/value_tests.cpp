@@ -126,10 +126,18 @@ TEST(TextValue, CopiesOwnTheirBytesAndMovedFromIsEmpty) {
     EXPECT_EQ(original.length(), 0u);
 }
 
-TEST(TextValue, AppendingToItselfAcrossGrowth) {
+TEST(Values, AppendedToThemselvesAcrossGrowth) {
     Text text("ab");
-    for (int i = 0; i < 8; ++i) text.append(text.c_str(), text.length());
-    std::string expected;
-    for (int i = 0; i < 256; ++i) expected += "ab";
-    EXPECT_EQ(string_of(text), expected);
+    ByteSet bytes("a\0", 2);
+    for (int i = 0; i < 8; ++i) {
+        text.append(text.c_str(), text.length());
+        ASSERT_TRUE(bytes.try_append(bytes.data(), bytes.size()));
+    }
+    std::string expected_text, expected_bytes;
+    for (int i = 0; i < 256; ++i) {
+        expected_text += "ab";
+        expected_bytes += std::string("a\0", 2);
+    }
+    EXPECT_EQ(string_of(text), expected_text);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()), expected_bytes);
 }
