@@ -1,5 +1,23 @@
 // Entries of outside libraries, bound on first call and kept until the process ends.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
+// The entries the program calls, numbered as the table lists them.
+enum ExternalFunction : std::size_t {
+    skin_attach_res = 0,  // SkinH_AttachRes in SkinH_EL.dll
+};
+
+// SkinH_AttachRes: the skin's bytes (or null), their count, an empty key Text
+// and three zeros; WINAPI, so it removes its 24 bytes of arguments itself.
+using SkinAttachEntry = std::int32_t __stdcall(const void* skin, std::uint32_t length, const char* key,
+                                               std::int32_t, std::int32_t, std::int32_t);
+
+// The entry's address. The first call loads the library (from the run directory,
+// then by bare name) and resolves it; when that fails the process ends with the
+// fatal report, so the result is never null.
+void* external_function(ExternalFunction entry);
+
 // Releases every library the table loaded; part of the end of the process.
 void release_external_libraries();

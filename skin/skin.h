@@ -12,3 +12,7 @@ void apply_skin(std::int32_t skin_number);
 Text run_directory();
 // Fixes the run directory and makes it the current directory; once, at start.
 void fix_run_directory();
+
+// Writes SkinH_EL.dll from the carried image, hidden, when the run directory has
+// nothing of that name; an existing file or folder is left as it is.
+void ensure_skin_engine_library();

@@ -1,0 +1,402 @@
+// Our skin engine, SkinH_EL.dll: one entry takes a skin file and dresses every
+// window of the calling thread with it, those that exist and those made later.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// The skin file, little-endian, as engine/make_skins.py writes it: this header,
+// then the skin's name ending with a zero byte, which is the file's last byte.
+struct SkinFile {
+    char magic[4];  // ".SHE"
+    std::uint16_t version;
+    std::uint16_t header_length;  // sizeof(SkinFile), so a different layout is refused
+    std::uint32_t file_length;    // the whole file, so a cut file is refused
+    COLORREF window_top, window_bottom;  // vertical gradient of top-level windows
+    COLORREF label_back, label_text;     // labels, dialogs and static texts
+    COLORREF button_top, button_bottom, button_text, button_border;
+    COLORREF edit_back, edit_text;
+    COLORREF list_back, list_text;
+    COLORREF frame;  // drawn over the sunken edge of edit and list boxes
+    COLORREF hatch;  // lines over the window gradient
+    std::uint8_t hatch_style;  // 0 none, otherwise an HS_ style plus 1
+    std::uint8_t button_radius;
+    std::uint8_t frame_width;  // 0 keeps the classic sunken edge
+    std::uint8_t reserved;
+};
+static_assert(sizeof(SkinFile) == 72, "the file layout is fixed");
+constexpr std::uint16_t skin_version = 1;
+
+// One engine per process; the entry runs on the thread whose windows it dresses.
+SkinFile skin;
+HBRUSH label_brush, edit_brush, list_brush;
+HHOOK creation_hook;
+bool pinned = false;
+
+const char original_proc_property[] = "SkinH_EL.original";
+
+bool read_skin(const BYTE* data, DWORD length, SkinFile* out) {
+    if (!data || length <= sizeof(SkinFile)) return false;
+    SkinFile file;
+    std::memcpy(&file, data, sizeof file);
+    if (std::memcmp(file.magic, ".SHE", 4) != 0 || file.version != skin_version ||
+        file.header_length != sizeof(SkinFile) || file.file_length != length || data[length - 1] != 0)
+        return false;
+    *out = file;
+    return true;
+}
+
+void replace_brush(HBRUSH* brush, COLORREF colour) {
+    if (*brush) DeleteObject(*brush);
+    *brush = CreateSolidBrush(colour);
+}
+
+// --- painting -------------------------------------------------------------
+
+void fill(HDC dc, const RECT& area, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+COLORREF blend(COLORREF from, COLORREF to, int step, int steps) {
+    auto mix = [&](int a, int b) { return a + (b - a) * step / (steps > 1 ? steps - 1 : 1); };
+    return RGB(mix(GetRValue(from), GetRValue(to)), mix(GetGValue(from), GetGValue(to)),
+               mix(GetBValue(from), GetBValue(to)));
+}
+
+void fill_gradient(HDC dc, const RECT& area, COLORREF top, COLORREF bottom) {
+    int height = area.bottom - area.top;
+    for (int y = 0; y < height; ++y) {
+        RECT row = {area.left, area.top + y, area.right, area.top + y + 1};
+        fill(dc, row, blend(top, bottom, y, height));
+    }
+}
+
+HFONT font_of(HWND window) {
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// Top-level windows of the program's own classes: gradient and hatching.
+void paint_window_back(HDC dc, const RECT& client) {
+    fill_gradient(dc, client, skin.window_top, skin.window_bottom);
+    if (skin.hatch_style == 0) return;
+    HBRUSH hatch = CreateHatchBrush(skin.hatch_style - 1, skin.hatch);
+    int old_mode = SetBkMode(dc, TRANSPARENT);
+    FillRect(dc, &client, hatch);
+    SetBkMode(dc, old_mode);
+    DeleteObject(hatch);
+}
+
+// Child windows of the program's own classes are labels: a plain face and one
+// line of text, as they draw themselves unskinned.
+void paint_label(HWND label, HDC dc, RECT client) {
+    fill(dc, client, skin.label_back);
+    char text[512];
+    int length = GetWindowTextA(label, text, sizeof text);
+    HGDIOBJ old_font = SelectObject(dc, font_of(label));
+    SetTextColor(dc, skin.label_text);
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, text, length, &client, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    SelectObject(dc, old_font);
+}
+
+void paint_panel(HWND panel, HDC dc) {
+    RECT client;
+    GetClientRect(panel, &client);
+    if (GetWindowLongA(panel, GWL_STYLE) & WS_CHILD)
+        paint_label(panel, dc, client);
+    else
+        paint_window_back(dc, client);
+}
+
+// The parent paints what the rounded corners leave showing.
+void paint_parent_behind(HWND child, HDC dc) {
+    RECT client;
+    GetClientRect(child, &client);
+    fill(dc, client, skin.label_back);
+    HWND parent = GetParent(child);
+    if (!parent) return;
+    POINT origin = {0, 0};
+    MapWindowPoints(child, parent, &origin, 1);
+    POINT old_origin;
+    OffsetViewportOrgEx(dc, -origin.x, -origin.y, &old_origin);
+    SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    SetViewportOrgEx(dc, old_origin.x, old_origin.y, nullptr);
+}
+
+void paint_button(HWND button, HDC dc) {
+    RECT face;
+    GetClientRect(button, &face);
+    bool pushed = SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED;
+    int radius = skin.button_radius;
+    paint_parent_behind(button, dc);
+
+    HRGN rounded = CreateRoundRectRgn(face.left, face.top, face.right + 1, face.bottom + 1, radius, radius);
+    SelectClipRgn(dc, rounded);
+    fill_gradient(dc, face, pushed ? skin.button_bottom : skin.button_top,
+                  pushed ? skin.button_top : skin.button_bottom);
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(rounded);
+
+    HPEN border = CreatePen(PS_SOLID, 1, skin.button_border);
+    HGDIOBJ old_pen = SelectObject(dc, border);
+    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    RoundRect(dc, face.left, face.top, face.right, face.bottom, radius, radius);
+    SelectObject(dc, old_brush);
+    SelectObject(dc, old_pen);
+    DeleteObject(border);
+
+    // The text may wrap (BS_MULTILINE), so it is measured and centred by hand.
+    char text[256];
+    int length = GetWindowTextA(button, text, sizeof text);
+    HGDIOBJ old_font = SelectObject(dc, font_of(button));
+    RECT box = face;
+    InflateRect(&box, -4, -2);
+    RECT measured = box;
+    DrawTextA(dc, text, length, &measured, DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
+    OffsetRect(&box, pushed ? 1 : 0, (box.bottom - box.top - (measured.bottom - measured.top)) / 2 + (pushed ? 1 : 0));
+    SetTextColor(dc, IsWindowEnabled(button) ? skin.button_text : GetSysColor(COLOR_GRAYTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, text, length, &box, DT_CENTER | DT_WORDBREAK);
+    SelectObject(dc, old_font);
+
+    if (GetFocus() == button) {
+        InflateRect(&face, -4, -4);
+        SetTextColor(dc, skin.button_text);
+        DrawFocusRect(dc, &face);
+    }
+}
+
+void paint_frame(HWND box) {
+    if (skin.frame_width == 0 || !(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) return;
+    RECT outline;
+    GetWindowRect(box, &outline);
+    OffsetRect(&outline, -outline.left, -outline.top);
+    HDC dc = GetWindowDC(box);
+    HBRUSH frame = CreateSolidBrush(skin.frame);
+    // The sunken edge is two pixels wide; a wider frame would cover the text.
+    for (int i = 0; i < skin.frame_width && i < 2; ++i) {
+        FrameRect(dc, &outline, frame);
+        InflateRect(&outline, -1, -1);
+    }
+    DeleteObject(frame);
+    ReleaseDC(box, dc);
+}
+
+// --- window procedures ----------------------------------------------------
+
+LRESULT pass_on(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto original = reinterpret_cast<WNDPROC>(GetPropA(window, original_proc_property));
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropA(window, original_proc_property);
+    }
+    return CallWindowProcA(original, window, message, wparam, lparam);
+}
+
+// Windows that own controls answer their colour queries from the skin.
+bool answer_colour_query(UINT message, WPARAM wparam, LRESULT* answer) {
+    HDC dc = reinterpret_cast<HDC>(wparam);
+    COLORREF text, back;
+    HBRUSH brush;
+    switch (message) {
+    case WM_CTLCOLOREDIT: text = skin.edit_text, back = skin.edit_back, brush = edit_brush; break;
+    case WM_CTLCOLORLISTBOX: text = skin.list_text, back = skin.list_back, brush = list_brush; break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: text = skin.label_text, back = skin.label_back, brush = label_brush; break;
+    default: return false;
+    }
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+    *answer = reinterpret_cast<LRESULT>(brush);
+    return true;
+}
+
+// Windows of the program's own classes: the engine paints them whole.
+LRESULT CALLBACK panel_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    LRESULT answer;
+    if (answer_colour_query(message, wparam, &answer)) return answer;
+    switch (message) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        paint_panel(window, dc);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT: paint_panel(window, reinterpret_cast<HDC>(wparam)); return 0;
+    }
+    return pass_on(window, message, wparam, lparam);
+}
+
+// Dialogs, such as message boxes, keep their own painting; only colours change.
+LRESULT CALLBACK dialog_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    LRESULT answer;
+    if (answer_colour_query(message, wparam, &answer)) return answer;
+    if (message == WM_ERASEBKGND || message == WM_PRINTCLIENT) {
+        RECT client;
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wparam), &client, label_brush);
+        return 1;
+    }
+    return pass_on(window, message, wparam, lparam);
+}
+
+// The button control draws itself straight away when its state changes, not
+// only on WM_PAINT; after those messages its face is drawn again over it.
+bool button_redraws_itself(UINT message) {
+    switch (message) {
+    case BM_SETSTATE: case BM_SETCHECK: case BM_SETSTYLE: case WM_SETFOCUS: case WM_KILLFOCUS:
+    case WM_ENABLE: case WM_SETTEXT: case WM_UPDATEUISTATE: return true;
+    }
+    return false;
+}
+
+LRESULT CALLBACK button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        paint_button(window, dc);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT: paint_button(window, reinterpret_cast<HDC>(wparam)); return 0;
+    }
+    LRESULT result = pass_on(window, message, wparam, lparam);
+    if (button_redraws_itself(message) && IsWindowVisible(window)) {
+        HDC dc = GetDC(window);
+        paint_button(window, dc);
+        ReleaseDC(window, dc);
+    }
+    return result;
+}
+
+LRESULT CALLBACK box_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    LRESULT result = pass_on(window, message, wparam, lparam);
+    if (message == WM_NCPAINT) paint_frame(window);
+    return result;
+}
+
+// --- dressing ---------------------------------------------------------------
+
+WNDPROC dress_for(HWND window) {
+    char class_name[64];
+    if (!GetClassNameA(window, class_name, sizeof class_name)) return nullptr;
+    if (lstrcmpiA(class_name, "Button") == 0) {
+        LONG type = GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK;
+        return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON ? button_proc : nullptr;
+    }
+    if (lstrcmpiA(class_name, "Edit") == 0 || lstrcmpiA(class_name, "ListBox") == 0) return box_proc;
+    if (lstrcmpA(class_name, "#32770") == 0) return dialog_proc;
+    bool own_class = GetClassLongPtrA(window, GCLP_HMODULE) ==
+                     reinterpret_cast<ULONG_PTR>(GetModuleHandleA(nullptr));
+    return own_class ? panel_proc : nullptr;
+}
+
+void dress(HWND window) {
+    if (GetPropA(window, original_proc_property)) return;
+    WNDPROC proc = dress_for(window);
+    if (!proc) return;
+    if (!pinned) {
+        // Dressed windows call into this library until they are destroyed, which
+        // may be after the host has let the library go at its end.
+        HMODULE self;
+        pinned = GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                                    reinterpret_cast<LPCSTR>(&dress), &self);
+    }
+    auto original = reinterpret_cast<HANDLE>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    SetPropA(window, original_proc_property, original);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+}
+
+LRESULT CALLBACK on_window_creation(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_CREATEWND) dress(reinterpret_cast<HWND>(wparam));
+    return CallNextHookEx(creation_hook, code, wparam, lparam);
+}
+
+BOOL CALLBACK dress_child(HWND child, LPARAM) {
+    dress(child);
+    return TRUE;
+}
+
+BOOL CALLBACK dress_top_level(HWND window, LPARAM) {
+    dress(window);
+    EnumChildWindows(window, dress_child, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return TRUE;
+}
+
+#ifdef SKIN_ENGINE_RECORDS
+// Test build: notes each call and the unloading next to the library itself.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+void record(const char* line, int length) {
+    char path[MAX_PATH];
+    DWORD used = GetModuleFileNameA(reinterpret_cast<HMODULE>(&__ImageBase), path, MAX_PATH - 16);
+    lstrcpyA(path + used, ".calls.txt");
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written;
+    WriteFile(file, line, length, &written, nullptr);
+    CloseHandle(file);
+}
+
+void record_call(const BYTE* data, DWORD length, const char* key, DWORD a, DWORD b, DWORD c) {
+    // data and key as hexadecimal bytes; key is read up to its zero byte.
+    static char line[8192 * 2];
+    int used = wsprintfA(line, "data=%s length=%lu key=", data ? "set" : "null", length);
+    const char digits[] = "0123456789ABCDEF";
+    for (const char* k = key; k && *k && used < 64; ++k) {
+        line[used++] = digits[static_cast<BYTE>(*k) >> 4];
+        line[used++] = digits[*k & 15];
+    }
+    used += wsprintfA(line + used, " args=%lu,%lu,%lu bytes=", a, b, c);
+    for (DWORD i = 0; data && i < length && used < static_cast<int>(sizeof line) - 4; ++i) {
+        line[used++] = digits[data[i] >> 4];
+        line[used++] = digits[data[i] & 15];
+    }
+    line[used++] = '\n';
+    record(line, used);
+}
+#endif
+
+}  // namespace
+
+// Dresses the calling thread's windows with the skin in data; the bytes are read
+// during the call only. Key and the three numbers are reserved (empty and 0).
+// A missing or malformed skin changes nothing and gives FALSE.
+extern "C" BOOL WINAPI SkinH_AttachRes(const BYTE* data, DWORD length, const char* key, DWORD reserved1,
+                                       DWORD reserved2, DWORD reserved3) {
+#ifdef SKIN_ENGINE_RECORDS
+    record_call(data, length, key, reserved1, reserved2, reserved3);
+#else
+    (void)key, (void)reserved1, (void)reserved2, (void)reserved3;
+#endif
+    if (!read_skin(data, length, &skin)) return FALSE;
+    replace_brush(&label_brush, skin.label_back);
+    replace_brush(&edit_brush, skin.edit_back);
+    replace_brush(&list_brush, skin.list_back);
+    if (!creation_hook)
+        creation_hook = SetWindowsHookExA(WH_CBT, on_window_creation, nullptr, GetCurrentThreadId());
+    EnumThreadWindows(GetCurrentThreadId(), dress_top_level, 0);
+    return TRUE;
+}
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+    // Unloaded by FreeLibrary before any window was dressed: nothing may call
+    // into the library any more. At process end (reserved set) nothing is needed.
+    if (reason == DLL_PROCESS_DETACH && !reserved) {
+        if (creation_hook) UnhookWindowsHookEx(creation_hook);
+#ifdef SKIN_ENGINE_RECORDS
+        record("unloaded\n", 9);
+#endif
+    }
+    return TRUE;
+}
