@@ -1,5 +1,5 @@
-// Reads an expression into literal runs and lazy gaps, and scans a text for
-// the runs in order; see literal_chain.h for why that decides a search.
+// Reads an expression into literal runs and lazy gaps, and finds its matches
+// by placing the runs in order; literal_chain.h says why that is Boost's match.
 #include "pattern/literal_chain.h"
 
 #include <cstring>
@@ -28,13 +28,20 @@ LiteralChain LiteralChain::of(const char* expression, std::uint32_t length) {
     const char* at = expression;
     const char* const end = expression + length;
     std::string run;
+    auto close_run = [&] {
+        if (run.empty()) return;
+        chain.pieces_.push_back({static_cast<std::uint32_t>(chain.runs_.size()), false});
+        chain.runs_.emplace_back(std::move(run));
+        run.clear();
+    };
     while (at < end) {
         if (const std::size_t gap = lazy_gap_length(at, end)) {
-            if (!run.empty()) chain.runs_.emplace_back(std::move(run));
-            run.clear();
+            close_run();
+            const bool captures = *at == '(';
+            chain.pieces_.push_back({Piece::gap, captures});
+            if (captures) ++chain.group_count_;
             at += gap;
         } else {
-            if (at == expression) chain.starts_with_run_ = true;
             // Only escaped specials are plain bytes: \< and its kin are assertions.
             if (*at == '\\' && end - at >= 2 && is_special(at[1])) {
                 ++at;
@@ -44,21 +51,38 @@ LiteralChain LiteralChain::of(const char* expression, std::uint32_t length) {
             run.push_back(*at++);
         }
     }
-    if (!run.empty()) chain.runs_.emplace_back(std::move(run));
+    close_run();
     chain.applies_ = true;
     return chain;
 }
 
-const char* LiteralChain::match_start(const char* from, const char* end) const noexcept {
+bool LiteralChain::find(const char* text, const char* from, const char* end, SearchRecord* records) const noexcept {
+    auto offset = [text](const char* at) { return static_cast<std::int32_t>(at - text); };
     const char* start = from;
     const char* at = from;
-    for (std::size_t i = 0; i < runs_.size(); ++i) {
-        const char* found = runs_[i].find(at, end);
-        if (!found) return nullptr;
-        if (i == 0 && starts_with_run_) start = found;
-        at = found + runs_[i].bytes.size();
+    bool after_gap = false;
+    SearchRecord* open_group = nullptr;  // the last gap before the next run, when it captures
+    std::uint32_t group = 0;
+    for (const Piece& piece : pieces_) {
+        if (piece.run == Piece::gap) {
+            // Every gap but the last before a run stays empty: each takes as few bytes as it can.
+            after_gap = true;
+            open_group = piece.captures ? &records[++group] : nullptr;
+            if (open_group) *open_group = {offset(at), 0, true};
+            continue;
+        }
+        const Run& run = runs_[piece.run];
+        const char* found = run.find(at, end);
+        if (!found) return false;
+        // Runs are merged, so only the first piece is a run without a gap before it.
+        if (!after_gap) start = found;
+        if (open_group) open_group->length = static_cast<std::int32_t>(found - at);
+        after_gap = false;
+        open_group = nullptr;
+        at = found + run.bytes.size();
     }
-    return start;
+    records[0] = {offset(start), static_cast<std::int32_t>(at - start), true};
+    return true;
 }
 
 LiteralChain::Run::Run(std::string run_bytes) : bytes(std::move(run_bytes)) {

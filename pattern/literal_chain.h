@@ -1,28 +1,32 @@
-// A proof of where the next match can begin, for expressions made only of
-// literal byte runs and lazy any-byte gaps: the shape of both page expressions.
-// It keeps a page of unclosed openings from costing the engine seconds.
+// Search for expressions made only of literal byte runs and lazy any-byte gaps,
+// the shape of both page expressions: one forward scan, where Boost's
+// backtracking costs seconds on a page of unclosed openings.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// For such an expression (say L0(.*?)L1(.*?)L2), a match in [from, end) exists
-// exactly when the runs occur in that order, each after the one before, and it
-// begins at the first L0 at or after `from`: placing every run at its earliest
-// occurrence leaves the most room for the rest, and a later start can only
-// push the runs later. So one scan over the runs either finds the one place
-// where the engine will match or proves that no match can follow.
+#include "pattern/regex.h"
+
+// For such an expression (say L0(.*?)L1(.*?)L2), the match that Boost finds
+// in [from, end) is the runs placed each at its earliest occurrence after the
+// one before, starting at the first L0 at or after `from`: an earlier start
+// has no L0, a later one can only push the runs later, and each lazy gap ends
+// at the first place where the rest still matches, which is the next run's
+// earliest occurrence. When a run is missing, no match can follow at all.
 class LiteralChain {
 public:
     // A chain that applies to nothing unless the expression has exactly that
-    // shape, read byte by byte as the engine reads it (perl syntax, case kept).
+    // shape, read byte by byte as Boost reads it (perl syntax, case kept).
     static LiteralChain of(const char* expression, std::uint32_t length);
 
     bool applies() const noexcept { return applies_; }
-    // The start of the match that a search of [from, end) finds, or null when
-    // that search can find none. Only for a chain that applies.
-    const char* match_start(const char* from, const char* end) const noexcept;
+    // Record 0 and one per capturing gap, as Boost numbers the groups.
+    std::uint32_t record_count() const noexcept { return group_count_ + 1; }
+    // The match that a search of [from, end) finds, into record_count()
+    // records with offsets from `text`; false when there is none.
+    bool find(const char* text, const char* from, const char* end, SearchRecord* records) const noexcept;
 
 private:
     // One literal run, found by Horspool's skip over its last byte.
@@ -34,7 +38,15 @@ private:
         std::uint32_t skip[256];
     };
 
+    // The expression in order: a run (index into runs_) or a gap.
+    struct Piece {
+        static constexpr std::uint32_t gap = 0xFFFFFFFF;
+        std::uint32_t run;
+        bool captures;  // a gap written as (.*?) rather than .*?
+    };
+
     std::vector<Run> runs_;
+    std::vector<Piece> pieces_;
+    std::uint32_t group_count_ = 0;
     bool applies_ = false;
-    bool starts_with_run_ = false;  // else a gap opens the expression
 };

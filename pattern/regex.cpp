@@ -100,27 +100,26 @@ Array<SearchResult> regex::search_all(const Text& text) const {
         return found;
     const char* const begin = text.c_str();
     const char* const end = begin + text.length();
+    const LiteralChain& chain = compiled_->chain;
     try {
         boost::match_results<const char*> match;
-        std::vector<SearchRecord> records;
+        std::vector<SearchRecord> records(chain.applies() ? chain.record_count() : 0);
         for (const char* position = begin;;) {
             // Each search is of [position, end) as an input of its own, so ^ and
-            // look-behind see nothing before position.
-            const char* from = position;
-            // A chain expression can only match where its chain begins, and it
-            // asserts nothing about the bytes around, so Boost may start there;
-            // with no chain left after position, no search can find anything.
-            if (compiled_->chain.applies()) {
-                from = compiled_->chain.match_start(position, end);
-                if (!from) break;
+            // look-behind see nothing before position. An expression of the
+            // chain's shape gets Boost's match by one forward scan instead of
+            // backtracking (literal_chain.h); Boost searches every other one.
+            if (chain.applies()) {
+                if (!chain.find(begin, position, end, records.data())) break;
+            } else {
+                if (!boost::regex_search(position, end, match, compiled_->engine, boost::match_default)) break;
+                records.resize(match.size());
+                record_match(match, begin, records.data());
             }
-            if (!boost::regex_search(from, end, match, compiled_->engine, boost::match_default)) break;
-            records.resize(match.size());
-            record_match(match, begin, records.data());
             found.push_back(SearchResult(records.data(), static_cast<std::uint32_t>(records.size())));
             // Searching on from an empty match would find the same match again.
-            if (match[0].first == match[0].second) break;
-            position = match[0].second;
+            if (records[0].length == 0) break;
+            position = begin + records[0].start + records[0].length;
         }
     } catch (const std::exception&) {
         // Boost gave up mid-search (its work limit, or memory): keep what was found.
