@@ -2,7 +2,7 @@
 """Turns the readable skin table (engine/skins.txt) into the 33 skin files that
 the program carries, so no binary skin is ever kept in the repository.
 
-The file layout is the one engine/skin_engine.cpp reads (struct SkinFile)."""
+The file layout is the one engine/skin_file.h describes (struct SkinFile)."""
 import struct
 import sys
 from pathlib import Path
