@@ -5,7 +5,9 @@ prints the figures side by side.
 
     scripts/pattern-benchmark.py BUILD_DIR [--rounds N] [--plain-hostile]
 
---plain-hostile also lets Boost alone run the hostile page (many seconds).
+--plain-hostile also lets Boost alone run the hostile page, until its own
+work limit stops it (under a second in the 32-bit build, far longer in a
+64-bit one, where the limit grows with the square of the expression's size).
 """
 import argparse
 import os
