@@ -13,12 +13,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     fix_run_directory();
     create_main_window(instance);
 
+    // Messages are taken and dispatched in their wide form: do NOT switch to
+    // GetMessageA/DispatchMessageA, because Wine then hands an edit box the two
+    // bytes of a typed GBK character as two separate WM_CHARs and it shows "??".
+    // The windows themselves stay ANSI; the system converts for them.
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // The window's own keys come first, ahead of translation into characters.
         if (handle_key(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 
     release_external_libraries();

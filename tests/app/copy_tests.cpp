@@ -1,0 +1,110 @@
+// The copy button as the user uses it: what lands on the clipboard, and when the
+// confirmation appears.
+#include <gtest/gtest.h>
+
+#include "tests/app/pellom.h"
+#include "tests/driver/ui_driver.h"
+
+namespace {
+
+class Copy : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = program.main_window();
+        ASSERT_TRUE(window);
+        ASSERT_TRUE(ui::put_clipboard("what the user had before"));
+    }
+    // Clicks 复制 and expects the confirmation; leaves the box closed.
+    void copy_expecting_confirmation() {
+        ui::click(program.control(id::按钮2));
+        HWND box = program.message_box();
+        ASSERT_TRUE(box) << "no confirmation box";
+        EXPECT_EQ(ui::text_of(box), "Pellom提醒：");
+        EXPECT_EQ(ui::message_box_text(box), "复制成功");
+        // Task-modal: the main window takes no input while the box is up.
+        EXPECT_FALSE(IsWindowEnabled(window));
+        ui::close_message_box(box);
+        EXPECT_TRUE(ui::wait_until([&] { return IsWindowEnabled(window) != 0; }));
+    }
+
+    void focus_result_box() {
+        ASSERT_TRUE(ui::wait_until([&] { return GetDlgCtrlID(program.focus()) == id::按钮1; }));
+        ui::press(VK_TAB);
+        ASSERT_TRUE(ui::wait_until(
+            [&] { return GetDlgCtrlID(program.focus()) == id::编辑框1; }, 3000));
+    }
+
+    ui::Program program = start_pellom();
+    HWND window = nullptr;
+};
+
+// The episode list as the user might have put it together: lines pasted and
+// typed, GBK and ASCII.
+const std::string episode_list = "第1集$XMjMyMDQ3OTQ0\r\n第2集$XMjMyMDQ4MDA4\r\n";
+
+TEST_F(Copy, PutsTheResultBoxOnTheClipboardByteForByte) {
+    focus_result_box();
+    ASSERT_TRUE(ui::put_clipboard("第1集$XMjMyMDQ3OTQ0\r\n第2集$"));
+    ui::press('V', ui::ctrl);
+    ui::type(L"XMjMyMDQ4MDA4");
+    ui::press(VK_RETURN);
+    HWND result_box = program.control(id::编辑框1);
+    ASSERT_TRUE(ui::wait_until([&] { return ui::text_of(result_box) == episode_list; }, 5000))
+        << ui::text_of(result_box);
+
+    ASSERT_TRUE(ui::put_clipboard("what the user had before"));
+    copy_expecting_confirmation();
+    std::optional<ui::ClipboardText> copied = ui::clipboard_text();
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(copied->text, episode_list);
+    EXPECT_EQ(copied->text.substr(0, 2), "\xB5\xDA");  // 第 in GBK, not UTF-8
+    EXPECT_EQ(copied->block_size, episode_list.size() + 1);
+
+    // A second click replaces the clipboard with the same text and confirms again.
+    ASSERT_TRUE(ui::put_clipboard("changed meanwhile"));
+    copy_expecting_confirmation();
+    copied = ui::clipboard_text();
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(copied->text, episode_list);
+}
+
+// Disabled while the skin engine subclasses the controls with ANSI procedures:
+// under Wine that hands the edit box each typed GBK character as two separate
+// bytes, and it shows "??" instead.
+TEST_F(Copy, DISABLED_CopiesTypedGbkCharacters) {
+    focus_result_box();
+    ui::type(L"第1集$XMjMyMDQ3OTQ0\r第2集$XMjMyMDQ4MDA4\r");
+    HWND result_box = program.control(id::编辑框1);
+    ASSERT_TRUE(ui::wait_until([&] { return ui::text_of(result_box) == episode_list; }, 5000))
+        << ui::text_of(result_box);
+    copy_expecting_confirmation();
+    std::optional<ui::ClipboardText> copied = ui::clipboard_text();
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(copied->text, episode_list);
+}
+
+TEST_F(Copy, AnEmptyResultBoxPutsTheEmptyText) {
+    copy_expecting_confirmation();
+    std::optional<ui::ClipboardText> copied = ui::clipboard_text();
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(copied->text, "");
+    EXPECT_EQ(copied->block_size, 1u);
+}
+
+TEST_F(Copy, AClipboardHeldByAnotherProgramChangesNothingAndShowsNoBox) {
+    ui::set_text(program.control(id::编辑框1), "第1集$abc\r\n");
+    {
+        ui::ClipboardHold hold;
+        ASSERT_TRUE(hold.held());
+        // Sent, not posted: returns once the click handler has finished.
+        EXPECT_TRUE(ui::click_and_wait(program.control(id::按钮2), 10000))
+            << "the click handler did not return: a box is waiting";
+        EXPECT_EQ(program.message_box(500), nullptr);
+    }
+    std::optional<ui::ClipboardText> kept = ui::clipboard_text();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->text, "what the user had before");
+    EXPECT_TRUE(IsWindowEnabled(window));
+}
+
+}  // namespace
