@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <initializer_list>
 
 #include "engine/skin_file.h"
 
@@ -373,6 +374,8 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     // into the library any more. At process end (reserved set) nothing is needed.
     if (reason == DLL_PROCESS_DETACH && !reserved) {
         if (creation_hook) UnhookWindowsHookEx(creation_hook);
+        for (HBRUSH brush : {label_brush, edit_brush, list_brush})
+            if (brush) DeleteObject(brush);
 #ifdef SKIN_ENGINE_RECORDS
         record("unloaded\n", 9);
 #endif
