@@ -1,6 +1,7 @@
 // The self-painted label class: button-face fill, then one line of black text.
 #include "app/label.h"
 
+#include "app/paint.h"
 #include "app/window_design.h"
 
 namespace {
@@ -21,16 +22,10 @@ void paint_label(HWND label, HDC dc) {
     SelectObject(dc, old_font);
 }
 
-void on_paint(HWND label) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(label, &paint);
-    paint_label(label, dc);
-    EndPaint(label, &paint);
-}
 
 LRESULT CALLBACK label_procedure(HWND label, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_PAINT: on_paint(label); return 0;
+    case WM_PAINT: paint_with(label, paint_label); return 0;
     case WM_PRINTCLIENT: paint_label(label, reinterpret_cast<HDC>(wparam)); return 0;
     }
     return DefWindowProcA(label, message, wparam, lparam);
@@ -39,12 +34,5 @@ LRESULT CALLBACK label_procedure(HWND label, UINT message, WPARAM wparam, LPARAM
 }  // namespace
 
 bool register_label_class(HINSTANCE instance) {
-    WNDCLASSA label_class = {};
-    label_class.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    label_class.lpfnWndProc = label_procedure;
-    label_class.hInstance = instance;
-    label_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    label_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    label_class.lpszClassName = label_class_name;
-    return RegisterClassA(&label_class) != 0;
+    return register_self_painted_class(instance, label_class_name, label_procedure);
 }

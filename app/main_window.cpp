@@ -7,9 +7,11 @@
 #include "app/resource.h"
 #include "app/startup_actions.h"
 #include "app/win_handles.h"
+#include "app/paint.h"
 #include "app/window_design.h"
 #include "collect/commands.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -157,12 +159,6 @@ void paint_window(HWND window, HDC dc) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void on_paint(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    paint_window(window, dc);
-    EndPaint(window, &paint);
-}
 
 void on_command(HWND control, int notification) {
     if (notification != BN_CLICKED) return;
@@ -192,14 +188,21 @@ void on_set_focus() {
     if (target) SetFocus(target);
 }
 
-void on_destroy() {
-    the_window = MainWindow{};
-    PostQuitMessage(0);
+// The system caps a window's size at the screen's, frame included; the designed
+// size holds on a smaller screen too.
+void on_get_min_max_info(MINMAXINFO* limits) {
+    limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, main_window_design.width);
+    limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, main_window_design.height);
 }
+
+void on_destroy() { PostQuitMessage(0); }
+
+// The controls are gone by now, so their fonts and the icons can go too.
+void on_final_destroy() { the_window = MainWindow{}; }
 
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_PAINT: on_paint(window); return 0;
+    case WM_PAINT: paint_with(window, paint_window); return 0;
     case WM_PRINTCLIENT: paint_window(window, reinterpret_cast<HDC>(wparam)); return 0;
     case WM_COMMAND: on_command(reinterpret_cast<HWND>(lparam), HIWORD(wparam)); return 0;
     case WM_CTLCOLOREDIT:
@@ -208,21 +211,15 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_SETFOCUS: on_set_focus(); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
     case WM_DESTROY: on_destroy(); return 0;
+    case WM_NCDESTROY: on_final_destroy(); break;
+    case WM_GETMINMAXINFO: on_get_min_max_info(reinterpret_cast<MINMAXINFO*>(lparam)); return 0;
     case WM_QUERYENDSESSION: return TRUE;
     }
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
 bool register_window_class(HINSTANCE instance) {
-    WNDCLASSA window_class = {};
-    window_class.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    window_class.lpfnWndProc = window_procedure;
-    window_class.hInstance = instance;
-    window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    // The window paints its own background; the system never erases it.
-    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    window_class.lpszClassName = main_window_design.class_name;
-    return RegisterClassA(&window_class) != 0;
+    return register_self_painted_class(instance, main_window_design.class_name, window_procedure);
 }
 
 }  // namespace

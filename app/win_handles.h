@@ -37,44 +37,27 @@ private:
     Handle handle_ = Traits::empty();
 };
 
-struct KernelHandleTraits {  // processes, threads, events: null when absent
-    using Handle = HANDLE;
+// Most handle kinds are absent when null and have one release call.
+template <class H, auto release_handle>
+struct NullWhenAbsent {
+    using Handle = H;
     static Handle empty() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { CloseHandle(h); }
+    static void close(Handle h) noexcept { release_handle(h); }
 };
 struct FileHandleTraits {  // CreateFileA reports failure as INVALID_HANDLE_VALUE
     using Handle = HANDLE;
     static Handle empty() noexcept { return INVALID_HANDLE_VALUE; }
     static void close(Handle h) noexcept { CloseHandle(h); }
 };
-struct GlobalTraits {
-    using Handle = HGLOBAL;
-    static Handle empty() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { GlobalFree(h); }
-};
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle empty() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { FreeLibrary(h); }
-};
-struct FontTraits {
-    using Handle = HFONT;
-    static Handle empty() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { DeleteObject(h); }
-};
 
-struct IconTraits {  // icons from LoadImageA without LR_SHARED
-    using Handle = HICON;
-    static Handle empty() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { DestroyIcon(h); }
-};
-
-using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+// Processes, threads, events.
+using UniqueKernelHandle = UniqueHandle<NullWhenAbsent<HANDLE, &CloseHandle>>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
-using UniqueGlobal = UniqueHandle<GlobalTraits>;
-using UniqueModule = UniqueHandle<ModuleTraits>;
-using UniqueFont = UniqueHandle<FontTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueGlobal = UniqueHandle<NullWhenAbsent<HGLOBAL, &GlobalFree>>;
+using UniqueModule = UniqueHandle<NullWhenAbsent<HMODULE, &FreeLibrary>>;
+using UniqueFont = UniqueHandle<NullWhenAbsent<HFONT, &DeleteObject>>;
+// Icons from LoadImageA without LR_SHARED.
+using UniqueIcon = UniqueHandle<NullWhenAbsent<HICON, &DestroyIcon>>;
 
 // The bytes of a moveable global block for as long as this lives.
 class LockedGlobal {
