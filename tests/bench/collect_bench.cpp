@@ -1,0 +1,146 @@
+// Times one collection of a served play page, as a program to run by hand
+// (scripts/bench-collect.sh), never as a test: the real program's click-to-return
+// time, and the same steps repeated here in-process to split it up.
+//
+//     collect_bench.exe PORT TARGET...   (pages already served on 127.0.0.1:PORT)
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "collect/page_expressions.h"
+#include "net/http_get_body.h"
+#include "pattern/regex.h"
+#include "tests/app/pellom.h"
+#include "tests/driver/ui_driver.h"
+#include "text/transcode.h"
+
+namespace {
+
+double now_ms() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * double(counter.QuadPart) / double(frequency.QuadPart);
+}
+
+struct Split {
+    double download, conversion, search, list_boxes, output;
+    std::uint32_t bytes, episodes;
+    double total() const { return download + conversion + search + list_boxes + output; }
+};
+
+// The collection's steps on list boxes and an edit box of this process's own,
+// made like the program's, so that each step can be timed on its own.
+Split split_collection(const std::string& address) {
+    const DWORD list_style = LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_CHILD;
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND flags = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", list_style, 0, 0, 50, 50, parent, nullptr, nullptr, nullptr);
+    HWND ids = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", list_style, 0, 0, 50, 50, parent, nullptr, nullptr, nullptr);
+    HWND titles = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", list_style, 0, 0, 50, 50, parent, nullptr, nullptr, nullptr);
+    HWND result = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                                  0, 0, 50, 50, parent, nullptr, nullptr, nullptr);
+    SendMessageA(result, EM_LIMITTEXT, 0, 0);
+
+    Split split = {};
+    double start = now_ms();
+    ByteSet body = http_get_body(Text(address.c_str()));
+    split.bytes = body.size();
+    double at = now_ms();
+    split.download = at - start;
+
+    start = at;
+    const Text page = text_of_bytes(transcode(body, "UTF-8", "GBK"));
+    at = now_ms();
+    split.conversion = at - start;
+
+    start = at;
+    regex expression;
+    expression.create(Text(episode_expression));
+    Array<SearchResult> episodes = expression.search_all(page);
+    expression.create(Text(title_expression));
+    Array<SearchResult> series = expression.search_all(page);
+    at = now_ms();
+    split.search = at - start;
+    split.episodes = array_element_count(episodes);
+
+    start = at;
+    auto add_group = [&](HWND list_box, const Array<SearchResult>& results, int group) {
+        for (std::uint32_t i = 0; i < array_element_count(results); ++i) {
+            Text item = submatch_text(results[i], page, group);
+            LRESULT index = SendMessageA(list_box, LB_ADDSTRING, 0, LPARAM(item.c_str()));
+            if (index >= 0) SendMessageA(list_box, LB_SETITEMDATA, WPARAM(index), 0);
+        }
+    };
+    add_group(flags, episodes, 1);
+    add_group(ids, episodes, 3);
+    add_group(titles, series, 1);
+    at = now_ms();
+    split.list_boxes = at - start;
+
+    start = at;
+    Text list;
+    const LRESULT count = SendMessageA(ids, LB_GETCOUNT, 0, 0);
+    std::vector<char> item;
+    for (LRESULT i = 0; i < count; ++i) {
+        item.resize(size_t(SendMessageA(ids, LB_GETTEXTLEN, WPARAM(i), 0)) + 1);
+        SendMessageA(ids, LB_GETTEXT, WPARAM(i), LPARAM(item.data()));
+        Text number = text_of_int(std::int32_t(i + 1));
+        for (TextPiece piece : {TextPiece("第"), TextPiece(number), TextPiece("集$"), TextPiece(item.data()),
+                                TextPiece("\r\n")})
+            list.append(piece.bytes, piece.length);
+    }
+    SetWindowTextA(result, list.c_str());
+    split.output = now_ms() - start;
+
+    DestroyWindow(parent);
+    return split;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: collect_bench PORT TARGET...\n");
+        return 2;
+    }
+    const std::string base = std::string("http://127.0.0.1:") + argv[1];
+    ui::Program program = start_pellom();
+    HWND window = program.main_window();
+    if (!window) return 1;
+
+    std::printf("%-10s %9s %9s | %9s %9s %9s %9s %9s %9s\n", "page", "episodes", "click ms", "download",
+                "convert", "search", "lists", "output", "sum");
+    std::vector<double> best_clicks;
+    for (int t = 2; t < argc; ++t) {
+        const std::string address = base + argv[t];
+        std::vector<double> clicks;
+        for (int run = 0; run < 3; ++run) {
+            ui::set_text(program.control(id::编辑框2), address);
+            double start = now_ms();
+            if (!ui::click_and_wait(program.control(id::按钮1), 120000)) return 1;
+            clicks.push_back(now_ms() - start);
+        }
+        Split split = split_collection(address);
+        for (int run = 0; run < 2; ++run) {
+            Split again = split_collection(address);
+            if (again.total() < split.total()) split = again;
+        }
+        best_clicks.push_back(*std::min_element(clicks.begin(), clicks.end()));
+        std::printf("%-10s %9u %9.1f | %9.1f %9.1f %9.1f %9.1f %9.1f %9.1f   (%u bytes)\n", argv[t],
+                    split.episodes, best_clicks.back(), split.download, split.conversion, split.search,
+                    split.list_boxes, split.output, split.total(), split.bytes);
+        std::fflush(stdout);
+    }
+    if (best_clicks.size() == 2)
+        std::printf("click time ratio, second page to first: %.2f\n", best_clicks[1] / best_clicks[0]);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    program.exit_code();
+    return 0;
+}
