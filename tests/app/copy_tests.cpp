@@ -2,6 +2,9 @@
 // confirmation appears.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "collect/commands.h"
 #include "tests/app/pellom.h"
 #include "tests/driver/ui_driver.h"
 
@@ -105,6 +108,54 @@ TEST_F(Copy, AClipboardHeldByAnotherProgramChangesNothingAndShowsNoBox) {
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->text, "what the user had before");
     EXPECT_TRUE(IsWindowEnabled(window));
+}
+
+}  // namespace
+
+namespace {
+
+// The same operations called in this process, for what a click cannot reach.
+TEST(PutClipboardText, HandsOverExactlyTheTextAndItsZero) {
+    for (const char* text : {"", "第1集$abc\r\n", "x"}) {
+        ASSERT_TRUE(put_clipboard_text(Text(text))) << text;
+        std::optional<ui::ClipboardText> copied = ui::clipboard_text();
+        ASSERT_TRUE(copied);
+        EXPECT_EQ(copied->text, text);
+        EXPECT_EQ(copied->block_size, std::strlen(text) + 1);
+    }
+}
+
+struct Answer {
+    std::uint32_t flags;
+    int pressed;  // the box's own button identifier
+    int expected;
+};
+
+// The box is answered from a second thread while show_message waits in this one.
+DWORD WINAPI answer_box(void* answer) {
+    HWND box = nullptr;
+    ui::wait_until([&] {
+        return (box = FindWindowExA(nullptr, nullptr, "#32770", "Pellom测试")) != nullptr;
+    });
+    if (box) PostMessageA(box, WM_COMMAND, MAKEWPARAM(static_cast<Answer*>(answer)->pressed, 0), 0);
+    return 0;
+}
+
+TEST(ShowMessage, NumbersTheButtonsFromZero) {
+    Answer answers[] = {
+        {MB_OK, IDOK, 0},
+        {MB_OKCANCEL, IDCANCEL, 1},
+        {MB_ABORTRETRYIGNORE, IDIGNORE, 4},
+        {MB_YESNO, IDNO, 6},
+        {MB_YESNO | MB_SYSTEMMODAL, IDYES, 5},
+    };
+    for (Answer& answer : answers) {
+        HANDLE answerer = CreateThread(nullptr, 0, answer_box, &answer, 0, nullptr);
+        EXPECT_EQ(show_message(Text("问题"), answer.flags, Text("Pellom测试")), answer.expected)
+            << std::hex << answer.flags;
+        WaitForSingleObject(answerer, INFINITE);
+        CloseHandle(answerer);
+    }
 }
 
 }  // namespace
