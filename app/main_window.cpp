@@ -6,8 +6,8 @@
 #include "app/label.h"
 #include "app/resource.h"
 #include "app/startup_actions.h"
-#include "app/win_handles.h"
 #include "app/paint.h"
+#include "app/win_handles.h"
 #include "app/window_design.h"
 #include "collect/commands.h"
 
@@ -116,8 +116,7 @@ void create_controls(HINSTANCE instance) {
         ShowWindow(the_window.controls[row], control_designs[row].visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void set_icons() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+void set_icons(HINSTANCE instance) {
     the_window.big_icon.reset(static_cast<HICON>(
         LoadImageA(instance, default_icon_name, IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
     the_window.small_icon.reset(static_cast<HICON>(
@@ -241,7 +240,7 @@ void create_main_window(HINSTANCE instance) {
     GetWindowRect(the_window.window, &outer);
     if (outer.right - outer.left != design.width || outer.bottom - outer.top != design.height)
         MoveWindow(the_window.window, left, top, design.width, design.height, FALSE);
-    set_icons();
+    set_icons(instance);
     SendMessageA(the_window.window, WM_SETFONT,
                  reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     create_controls(instance);
