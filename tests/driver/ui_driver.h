@@ -2,26 +2,34 @@
 // process, find its window and controls, type, click, press keys, read what it
 // shows, its clipboard and message boxes, and wait for its exit code.
 //
-// Use, in a GoogleTest program run under Wine on the same display:
+// Use, in a GoogleTest program run under Wine on the same display (link
+// wt_ui_driver; it knows where the build put pellom.exe):
 //
-//     ui::Program program = ui::Program::start(ui::pellom_exe());
+//     ui::RunDirectory run(ui::pellom_exe());         // a copy in a fresh folder
+//     ui::Program program = ui::Program::start(run.exe());
 //     HWND window = program.main_window();           // waits until it is shown
 //     HWND edit = program.control(130);              // by control identifier
 //     ui::set_text(edit, "第1集");                    // texts are GBK, as the program's
-//     ui::press(VK_TAB);                              // to the foreground window
+//     ui::press(VK_TAB, ui::shift);                   // to the foreground window
 //     ui::click(program.control(190));                // posted: returns at once
 //     HWND box = program.message_box();               // a "#32770" of the process
 //     EXPECT_EQ(ui::message_box_text(box), "复制成功");
 //     ui::close_message_box(box);
 //     ui::press(VK_ESCAPE);
-//     EXPECT_EQ(program.exit_code(), 0u);
+//     EXPECT_EQ(program.exit_code(), std::optional<DWORD>(0));
+//
+// Keys go through SendInput, so the program's own loop sees them as a user's
+// (modifier state included); typing GBK into an edit box works only while
+// nothing has subclassed it with an ANSI procedure (Wine splits the character).
+// Fonts and icons cannot be asked of another process under Wine (WM_GETFONT and
+// WM_GETICON answer 0): judge them by what they draw.
 //
 // While any Program lives, the prefix's http handler (HKCR\http\shell\open\command)
 // is browser_recorder.exe, so no real browser is ever started; the prefix's own
 // command is put back after the last one. requested_addresses() gives what the
 // program asked the shell to open. A Program still running at destruction is
 // terminated. Waits take a time-out in milliseconds and report failure as a
-// null/false result instead of hanging the test.
+// null/false/nullopt result instead of hanging the test.
 #pragma once
 
 #include <windows.h>
