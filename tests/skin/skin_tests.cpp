@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/skin_file.h"
 #include "skin/carried.h"
 
 namespace {
@@ -94,20 +96,29 @@ struct Outcome {
     std::string box_text;
 };
 
-struct BoxSearch {
+struct WindowSearch {
     DWORD process_id;
-    HWND box;
+    const char* class_name;
+    HWND found;
 };
 
-BOOL CALLBACK find_box(HWND window, LPARAM search_address) {
-    auto* search = reinterpret_cast<BoxSearch*>(search_address);
+BOOL CALLBACK find_window(HWND window, LPARAM search_address) {
+    auto* search = reinterpret_cast<WindowSearch*>(search_address);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    char class_name[16] = {};
+    char class_name[64] = {};
     GetClassNameA(window, class_name, sizeof class_name);
-    if (owner != search->process_id || std::string(class_name) != "#32770" || !IsWindowVisible(window)) return TRUE;
-    search->box = window;
+    if (owner != search->process_id || std::string(class_name) != search->class_name || !IsWindowVisible(window))
+        return TRUE;
+    search->found = window;
     return FALSE;
+}
+
+// A visible top-level window of that class and process, or null.
+HWND visible_window_of(DWORD process_id, const char* class_name) {
+    WindowSearch search = {process_id, class_name, nullptr};
+    EnumWindows(find_window, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::string window_text(HWND window) {
@@ -118,38 +129,62 @@ std::string window_text(HWND window) {
     return text;
 }
 
-// Runs program (copied into the folder first) with its arguments; a message box
-// of that process is read and closed with its OK button.
+// A copy of a program started in a folder, its current directory; the handles
+// are closed, and a process still running after the test is ended.
+class StartedCopy {
+public:
+    StartedCopy(const std::string& folder, const char* program, const std::string& name, const std::string& arguments) {
+        std::string exe = folder + "\\" + name;
+        EXPECT_TRUE(CopyFileA(program, exe.c_str(), FALSE));
+        std::string command_line = "\"" + exe + "\" " + arguments;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        started_ = CreateProcessA(exe.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                  (folder + "\\").c_str(), &startup, &process_);
+        EXPECT_TRUE(started_) << "cannot start " << exe;
+    }
+    StartedCopy(const StartedCopy&) = delete;
+    StartedCopy& operator=(const StartedCopy&) = delete;
+    ~StartedCopy() {
+        if (!started_) return;
+        if (running(0)) TerminateProcess(process_.hProcess, 99);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    bool started() const { return started_; }
+    DWORD process_id() const { return process_.dwProcessId; }
+    bool running(DWORD wait_ms) const { return WaitForSingleObject(process_.hProcess, wait_ms) == WAIT_TIMEOUT; }
+    DWORD exit_code() const {
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+
+private:
+    bool started_ = false;
+    PROCESS_INFORMATION process_ = {};
+};
+
+// Runs program (copied into the folder first) with its arguments until it ends;
+// a message box of that process is read and closed with its OK button.
 Outcome run_in(const std::string& folder, const char* program, const std::string& arguments) {
     Outcome outcome;
-    std::string exe = folder + "\\probe.exe";
-    EXPECT_TRUE(CopyFileA(program, exe.c_str(), FALSE));
-    std::string command_line = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(exe.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr, (folder + "\\").c_str(),
-                        &startup, &process)) {
-        ADD_FAILURE() << "cannot start " << exe;
-        return outcome;
-    }
-    for (int waited = 0; WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT; waited += 100) {
-        BoxSearch search = {process.dwProcessId, nullptr};
-        EnumWindows(find_box, reinterpret_cast<LPARAM>(&search));
-        if (search.box && !outcome.box_shown) {
+    StartedCopy copy(folder, program, "probe.exe", arguments);
+    if (!copy.started()) return outcome;
+    for (int waited = 0; copy.running(100); waited += 100) {
+        HWND box = visible_window_of(copy.process_id(), "#32770");
+        if (box && !outcome.box_shown) {
             outcome.box_shown = true;
-            outcome.box_caption = window_text(search.box);
-            outcome.box_text = window_text(GetDlgItem(search.box, 0xFFFF));
-            PostMessageA(search.box, WM_COMMAND, IDOK, 0);
+            outcome.box_caption = window_text(box);
+            outcome.box_text = window_text(GetDlgItem(box, 0xFFFF));
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
         if (waited > 60000) {
             ADD_FAILURE() << "the program did not end";
-            TerminateProcess(process.hProcess, 99);
+            return outcome;
         }
     }
-    GetExitCodeProcess(process.hProcess, &outcome.exit_code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    outcome.exit_code = copy.exit_code();
     return outcome;
 }
 
@@ -236,6 +271,68 @@ TEST(SkinCatalogue, ThirtyThreeDifferentSkinsEachOpeningWithTheMark) {
         distinct.insert(skin);
     }
     EXPECT_EQ(distinct.size(), static_cast<std::size_t>(skin_count));
+}
+
+// Sets a variable of this process, which the programs it starts inherit, for the
+// life of the value.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : name_(name) {
+        char old[4096];
+        DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
+        had_ = length > 0 && length < sizeof old;
+        if (had_) old_ = old;
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+    ~ScopedVariable() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
+
+private:
+    const char* name_;
+    bool had_ = false;
+    std::string old_;
+};
+
+// What the screen shows at a point of the window's client area.
+COLORREF screen_pixel(HWND window, int x, int y) {
+    POINT at = {x, y};
+    ClientToScreen(window, &at);
+    HDC screen = GetDC(nullptr);
+    COLORREF pixel = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+// The program itself, at its first start: the engine is written beside it and
+// its window comes up already dressed with skin 13; closed, it ends with 0.
+TEST(SkinnedProgram, FirstStartShowsTheWindowDressedWithSkin13) {
+    SkinFile skin;
+    CarriedBytes carried = skin_catalogue(13);
+    ASSERT_GT(carried.count, sizeof skin);
+    std::memcpy(&skin, carried.bytes, sizeof skin);
+
+    RunDirectory folder;
+    // The promotional page must not start a browser here.
+    ScopedVariable no_browser("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe,winebrowser.exe=d");
+    StartedCopy program(folder.path(), PELLOM, "pellom.exe", "");
+    ASSERT_TRUE(program.started());
+    HWND window = nullptr;
+    for (int waited = 0; !window && waited < 30000 && program.running(100); waited += 100)
+        window = visible_window_of(program.process_id(), "WTWindow");
+    ASSERT_TRUE(window) << "no window";
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    Sleep(500);  // the first painting after the window came up
+
+    EXPECT_EQ(screen_pixel(window, 432 + 112, 112 + 24), skin.label_back) << "label without text (标签2)";
+    EXPECT_EQ(screen_pixel(window, 96 + 150, 120 + 300), skin.edit_back) << "inside the empty 编辑框1";
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(program.running(15000));
+    EXPECT_EQ(program.exit_code(), 0u);
+    EXPECT_TRUE(read_bytes(folder.file(library_name)) == read_bytes(ENGINE)) << "not the engine as built";
+    EXPECT_EQ(attributes_but_archive(folder.file(library_name)), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
 }
 
 // --- starts that end in the fatal box ---------------------------------------
