@@ -76,11 +76,12 @@ void paint_label(HWND label, HDC dc, RECT client) {
     fill(dc, client, skin.label_back);
     char text[512];
     int length = GetWindowTextA(label, text, sizeof text);
-    HGDIOBJ old_font = SelectObject(dc, font_of(label));
+    int saved = SaveDC(dc);
+    SelectObject(dc, font_of(label));
     SetTextColor(dc, skin.label_text);
     SetBkMode(dc, TRANSPARENT);
     DrawTextA(dc, text, length, &client, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-    SelectObject(dc, old_font);
+    RestoreDC(dc, saved);
 }
 
 void paint_panel(HWND panel, HDC dc) {
@@ -114,40 +115,40 @@ void paint_button(HWND button, HDC dc) {
     int radius = skin.button_radius;
     paint_parent_behind(button, dc);
 
+    int saved = SaveDC(dc);
     HRGN rounded = CreateRoundRectRgn(face.left, face.top, face.right + 1, face.bottom + 1, radius, radius);
-    SelectClipRgn(dc, rounded);
+    ExtSelectClipRgn(dc, rounded, RGN_AND);
     fill_gradient(dc, face, pushed ? skin.button_bottom : skin.button_top,
                   pushed ? skin.button_top : skin.button_bottom);
-    SelectClipRgn(dc, nullptr);
+    RestoreDC(dc, saved);
     DeleteObject(rounded);
 
+    saved = SaveDC(dc);
     HPEN border = CreatePen(PS_SOLID, 1, skin.button_border);
-    HGDIOBJ old_pen = SelectObject(dc, border);
-    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    SelectObject(dc, border);
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, face.left, face.top, face.right, face.bottom, radius, radius);
-    SelectObject(dc, old_brush);
-    SelectObject(dc, old_pen);
-    DeleteObject(border);
 
     // The text may wrap (BS_MULTILINE), so it is measured and centred by hand.
     char text[256];
     int length = GetWindowTextA(button, text, sizeof text);
-    HGDIOBJ old_font = SelectObject(dc, font_of(button));
+    SelectObject(dc, font_of(button));
     RECT box = face;
     InflateRect(&box, -4, -2);
     RECT measured = box;
     DrawTextA(dc, text, length, &measured, DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
-    OffsetRect(&box, pushed ? 1 : 0, (box.bottom - box.top - (measured.bottom - measured.top)) / 2 + (pushed ? 1 : 0));
+    int shift = pushed ? 1 : 0;
+    OffsetRect(&box, shift, (box.bottom - box.top - (measured.bottom - measured.top)) / 2 + shift);
     SetTextColor(dc, IsWindowEnabled(button) ? skin.button_text : GetSysColor(COLOR_GRAYTEXT));
     SetBkMode(dc, TRANSPARENT);
     DrawTextA(dc, text, length, &box, DT_CENTER | DT_WORDBREAK);
-    SelectObject(dc, old_font);
 
     if (GetFocus() == button) {
         InflateRect(&face, -4, -4);
-        SetTextColor(dc, skin.button_text);
         DrawFocusRect(dc, &face);
     }
+    RestoreDC(dc, saved);
+    DeleteObject(border);
 }
 
 void paint_frame(HWND box) {
