@@ -95,6 +95,7 @@ TEST(MainWindow, HoldsTheElevenControlsAsDesigned) {
         SCOPED_TRACE(row.identifier);
         HWND control = program.control(row.identifier);
         ASSERT_TRUE(control);
+        EXPECT_EQ(program.control_at(row.class_name, row.place.left, row.place.top), control);
         EXPECT_STREQ(ui::class_of(control).c_str(), row.class_name);
         RECT place = ui::place_of(control);
         EXPECT_EQ(place.left, row.place.left);

@@ -159,6 +159,16 @@ HWND Program::control(int control_identifier) {
     return window ? GetDlgItem(window, control_identifier) : nullptr;
 }
 
+HWND Program::control_at(const std::string& class_name, int left, int top) {
+    HWND window = main_window();
+    if (!window) return nullptr;
+    for (HWND child : children_in_z_order(window)) {
+        RECT place = place_of(child);
+        if (place.left == left && place.top == top && class_of(child) == class_name) return child;
+    }
+    return nullptr;
+}
+
 HWND Program::message_box(DWORD wait_ms) const {
     return find_visible_window(process_id_, "#32770", wait_ms);
 }

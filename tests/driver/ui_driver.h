@@ -74,8 +74,10 @@ public:
 
     // The top-level "WTWindow" of the process once visible; null after the wait.
     HWND main_window(DWORD wait_ms = default_wait_ms);
-    // A control of the main window by its Windows control identifier.
+    // A control of the main window by its Windows control identifier, or by its
+    // class (as GetClassName gives it) and top-left corner in the client area.
     HWND control(int control_identifier);
+    HWND control_at(const std::string& class_name, int left, int top);
     // A visible "#32770" window of the process (a message box); null after the wait.
     HWND message_box(DWORD wait_ms = default_wait_ms) const;
     // The control that has the keyboard focus in the program's GUI thread.
