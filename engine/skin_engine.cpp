@@ -15,7 +15,21 @@ HBRUSH label_brush, edit_brush, list_brush;
 HHOOK creation_hook;
 bool pinned = false;
 
-const char original_proc_property[] = "SkinH_EL.original";
+// The dressed windows and the procedures they had before. Kept here rather than
+// in window properties: under Wine every property lookup is a trip to the window
+// server, and a collection sends its list boxes tens of thousands of messages.
+struct DressedWindow {
+    HWND window;
+    WNDPROC original;
+};
+DressedWindow dressed[64];  // this program's windows, a message box and its parts
+int dressed_count;
+
+DressedWindow* dressed_entry(HWND window) {
+    for (int i = 0; i < dressed_count; ++i)
+        if (dressed[i].window == window) return &dressed[i];
+    return nullptr;
+}
 
 bool read_skin(const BYTE* data, DWORD length, SkinFile* out) {
     if (!data || length <= sizeof(SkinFile)) return false;
@@ -170,10 +184,11 @@ void paint_frame(HWND box) {
 // --- window procedures ----------------------------------------------------
 
 LRESULT pass_on(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto original = reinterpret_cast<WNDPROC>(GetPropA(window, original_proc_property));
+    DressedWindow* entry = dressed_entry(window);
+    WNDPROC original = entry->original;
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropA(window, original_proc_property);
+        *entry = dressed[--dressed_count];
     }
     return CallWindowProcA(original, window, message, wparam, lparam);
 }
@@ -282,7 +297,8 @@ WNDPROC dress_for(HWND window) {
 }
 
 void dress(HWND window) {
-    if (GetPropA(window, original_proc_property)) return;
+    // A full table leaves the window its classic look.
+    if (dressed_entry(window) || dressed_count == int(sizeof dressed / sizeof dressed[0])) return;
     WNDPROC proc = dress_for(window);
     if (!proc) return;
     if (!pinned) {
@@ -292,8 +308,7 @@ void dress(HWND window) {
         pinned = GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                                     reinterpret_cast<LPCSTR>(&dress), &self);
     }
-    auto original = reinterpret_cast<HANDLE>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-    SetPropA(window, original_proc_property, original);
+    dressed[dressed_count++] = {window, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC))};
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
 }
 
