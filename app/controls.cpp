@@ -62,3 +62,10 @@ Text item_text(ControlIdentity list_box, std::int32_t index) {
                                   reinterpret_cast<LPARAM>(buffer.get()));
     return Text(buffer.get(), copied > 0 ? static_cast<std::uint32_t>(copied) : 0);
 }
+
+// The list box handles WM_SETREDRAW itself, so a hidden box stays hidden.
+ListRedrawHold::ListRedrawHold(ControlIdentity list_box) : list_box_(list_box) {
+    SendMessageA(control_window(list_box_), WM_SETREDRAW, FALSE, 0);
+}
+
+ListRedrawHold::~ListRedrawHold() { SendMessageA(control_window(list_box_), WM_SETREDRAW, TRUE, 0); }

@@ -33,3 +33,16 @@ void clear_items(ControlIdentity list_box);
 std::int32_t add_item(ControlIdentity list_box, const Text& text);
 std::int32_t item_count(ControlIdentity list_box);
 Text item_text(ControlIdentity list_box, std::int32_t index);
+
+// While one lives, the list box does not redraw or update its scroll bar after
+// every added item; it catches up once when the hold ends. For long fills.
+class ListRedrawHold {
+public:
+    explicit ListRedrawHold(ControlIdentity list_box);
+    ListRedrawHold(const ListRedrawHold&) = delete;
+    ListRedrawHold& operator=(const ListRedrawHold&) = delete;
+    ~ListRedrawHold();
+
+private:
+    ControlIdentity list_box_;
+};

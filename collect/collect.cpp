@@ -19,6 +19,8 @@ constexpr std::int32_t title_group = 1;
 
 void add_group_items(ControlIdentity list_box, const Array<SearchResult>& results, const Text& page,
                      std::int32_t group) {
+    // A page may hold tens of thousands of episodes: one scroll-bar update, not one per item.
+    ListRedrawHold hold(list_box);
     const std::uint32_t count = array_element_count(results);
     for (std::uint32_t i = 0; i < count; ++i) add_item(list_box, submatch_text(results[i], page, group));
 }
