@@ -45,8 +45,13 @@ bool read_request_target(const char* address, RequestTarget& target);
 // The receive chunk from the Content-Length header's text, null when the
 // server sent none that fits the header buffer.
 std::uint32_t receive_chunk_size(const char* content_length);
+// The room to make for the body before reading, from the same header: the
+// announced length while it is plausible, else 0 (grow as bytes arrive).
+std::uint32_t expected_body_size(const char* content_length);
 
 using ReadChunk = decltype(&InternetReadFile);
 // Reads the body to its end in chunks of the size given. A failed read, or a
 // body that the heap can no longer enlarge, ends the loop with what arrived.
-ByteSet read_body(HINTERNET request, std::uint32_t chunk_size, ReadChunk read = &InternetReadFile);
+// The expected size only reserves room: it neither limits nor checks the body.
+ByteSet read_body(HINTERNET request, std::uint32_t chunk_size, std::uint32_t expected_size,
+                  ReadChunk read = &InternetReadFile);

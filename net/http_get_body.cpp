@@ -18,12 +18,20 @@ namespace {
 const DWORD canonical_buffer_size = 2084;
 const std::uint32_t small_chunk = 10240;
 const std::uint32_t largest_chunk = 102400;
+// A header may lie: past this the body is not reserved for, only grown.
+const long largest_reservation = 64L << 20;
 // Always a fresh copy from the server, and none left in the cache. Do NOT add
 // keep-alive, redirect or certificate flags: the page must come as a browser
 // of that age would have fetched it.
 const DWORD http_flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
 // WinInet knows services 1 to 3; a scheme it cannot serve gets one it refuses.
 const DWORD unknown_service = 0;
+
+// Leading blanks and a sign accepted, reading stops at the first other
+// character; 0 when there is no header.
+long announced_length(const char* content_length) {
+    return content_length ? std::strtol(content_length, nullptr, 10) : 0;
+}
 
 HINTERNET open_internet_session() {
     if (!internet_session.handle) {
@@ -88,17 +96,26 @@ bool read_request_target(const char* address, RequestTarget& target) {
 }
 
 std::uint32_t receive_chunk_size(const char* content_length) {
-    if (!content_length) return small_chunk;
-    long announced = std::strtol(content_length, nullptr, 10);
+    long announced = announced_length(content_length);
     if (announced <= 0) return small_chunk;
     if (announced >= static_cast<long>(largest_chunk)) return largest_chunk;
     return static_cast<std::uint32_t>(announced) + 1;
 }
 
-ByteSet read_body(HINTERNET request, std::uint32_t chunk_size, ReadChunk read) {
+std::uint32_t expected_body_size(const char* content_length) {
+    long announced = announced_length(content_length);
+    if (announced <= 0 || announced > largest_reservation) return 0;
+    return static_cast<std::uint32_t>(announced);
+}
+
+ByteSet read_body(HINTERNET request, std::uint32_t chunk_size, std::uint32_t expected_size,
+                  ReadChunk read) {
     HeapText chunk(static_cast<char*>(heap_try_alloc(chunk_size)));
     ByteSet body;
     if (!chunk) return body;
+    // Growing a large block moves it each time, which under Wine costs more than
+    // the transfer itself; refused room only means growing as bytes arrive.
+    body.try_reserve(expected_size);
     DWORD count = 0;
     // A body the heap cannot hold ends like a broken transfer: with what arrived.
     while (read(request, chunk.get(), chunk_size, &count) && count > 0) {
@@ -137,5 +154,6 @@ ByteSet http_get_body(const Text& address) {
     DWORD length_size = sizeof content_length;
     bool announced = HttpQueryInfoA(request.get(), HTTP_QUERY_CONTENT_LENGTH, content_length,
                                     &length_size, nullptr);
-    return read_body(request.get(), receive_chunk_size(announced ? content_length : nullptr));
+    const char* length = announced ? content_length : nullptr;
+    return read_body(request.get(), receive_chunk_size(length), expected_body_size(length));
 }

@@ -109,6 +109,15 @@ bool ByteSet::try_append(const void* bytes, std::uint32_t count) noexcept {
     return true;
 }
 
+bool ByteSet::try_reserve(std::uint32_t capacity) noexcept {
+    if (capacity <= capacity_) return true;
+    void* grown = heap_try_realloc(bytes_, capacity);
+    if (!grown) return false;
+    bytes_ = static_cast<std::uint8_t*>(grown);
+    capacity_ = capacity;
+    return true;
+}
+
 void ByteSet::shrink_to_fit() noexcept {
     if (capacity_ == size_) return;
     if (size_ == 0) {

@@ -57,6 +57,9 @@ public:
     // Appends with spare room; false (and nothing changed) when the heap cannot
     // give the room, so a reader can stop with what it has instead of dying.
     bool try_append(const void* bytes, std::uint32_t count) noexcept;
+    // Room for this many bytes in all, ahead of appends whose total is known;
+    // false (and nothing changed) when the heap cannot give it.
+    bool try_reserve(std::uint32_t capacity) noexcept;
     // Gives back the spare room once nothing more will be appended.
     void shrink_to_fit() noexcept;
 

@@ -126,13 +126,32 @@ bool is_pattern_prefix(const ByteSet& body) {
     return true;
 }
 
-TEST(ReadBody, FailedReadKeepsWhatArrivedBefore) {
-    for (bool failure : {false, true}) {
-        fake = FakeBody{3, failure};
-        ByteSet body = read_body(nullptr, 1000, fake_read);
-        EXPECT_EQ(body.size(), 3000u);
-        EXPECT_TRUE(is_pattern_prefix(body));
-        EXPECT_EQ(fake.reads, 4);
+TEST(ExpectedBodySize, ReservesOnlyForAPlausibleAnnouncedLength) {
+    const struct {
+        const char* content_length;
+        std::uint32_t expected;
+    } cases[] = {
+        {nullptr, 0}, {"0", 0}, {"-5", 0}, {"abc", 0}, {"1", 1}, {" 5242880", 5242880},
+        {"67108864", 67108864}, {"67108865", 0}, {"99999999999999999999", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content_length ? c.content_length : "(none)");
+        EXPECT_EQ(expected_body_size(c.content_length), c.expected);
+    }
+}
+
+TEST(ReadBody, EndsAtTheEndOrAFailedReadWithWhatArrived) {
+    // The expected size reserves room only: a body shorter or longer than it
+    // comes back whole, and no more.
+    for (std::uint32_t expected : {0u, 1500u, 3000u, 100000u}) {
+        for (bool failure : {false, true}) {
+            SCOPED_TRACE(std::to_string(expected) + (failure ? " failed read" : " end"));
+            fake = FakeBody{3, failure};
+            ByteSet body = read_body(nullptr, 1000, expected, fake_read);
+            EXPECT_EQ(body.size(), 3000u);
+            EXPECT_TRUE(is_pattern_prefix(body));
+            EXPECT_EQ(fake.reads, 4);
+        }
     }
 }
 
@@ -163,7 +182,7 @@ TEST(ReadBody, BodyTheHeapCannotHoldEndsWithWhatArrived) {
     ByteSet body;
     {
         AddressSpaceBallast ballast;
-        body = read_body(nullptr, 10240, fake_read);
+        body = read_body(nullptr, 10240, 0, fake_read);
     }
     EXPECT_GT(body.size(), 0u);
     EXPECT_LT(body.size(), fake.sent);

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Download benchmark: http_get_body under Wine beside curl, on the same bodies
+# from the loopback fixture server, in one run. Prints MB/s, the time ratio and
+# the peak memory against the body size. Not a test: it prints figures.
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=${WT_BUILD_DIR:-$repo/build}
+runs=${BENCH_RUNS:-3}
+
+cmake --build "$build" --target download_bench >/dev/null
+bench=$build/tests/net/download_bench.exe
+work=$(mktemp -d)
+server_pid=
+xvfb_pid=
+. "$repo/scripts/xvfb.sh"
+export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+cleanup() {
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
+    if [ -n "$xvfb_pid" ]; then
+        wineserver -k 2>/dev/null || true
+        xvfb_stop
+    fi
+    [ -n "${BENCH_KEEP:-}" ] && cp "$work/ours" /tmp/net-bench-ours.txt
+    rm -rf "$work"
+}
+trap cleanup EXIT
+[ -n "${DISPLAY:-}" ] || xvfb_start
+
+python3 "$repo/tests/fixtures/http_server.py" --lifetime 900 --port-file "$work/port" >/dev/null &
+server_pid=$!
+for _ in $(seq 1 50); do [ -s "$work/port" ] && break; sleep 0.1; done
+port=$(cat "$work/port")
+head -c 1048576 /dev/urandom >"$work/megabyte"
+for mb in 5 50; do
+    curl -sf -X POST --data-binary @"$work/megabyte" \
+        "http://127.0.0.1:$port/__route?path=/body$mb&repeat=$mb" >/dev/null
+done
+
+best() { sort -g | head -1; }
+printf '%-6s %10s %10s %10s %10s %8s %12s %8s\n' body curl_s curl_MB/s ours_s ours_MB/s ratio peak_MB peak/body
+for mb in 5 50; do
+    url=http://127.0.0.1:$port/body$mb
+    curl_s=$(for _ in $(seq 1 "$runs"); do curl -s -o /dev/null -w '%{time_total}\n' "$url"; done | best)
+    : >"$work/ours"
+    for _ in $(seq 1 "$runs"); do "$repo/scripts/wine-run" "$bench" "$url" >>"$work/ours"; done
+    bytes=$(awk '{print $2}' "$work/ours" | sort -u)
+    [ "$bytes" = $((mb * 1048576)) ] || { echo "download of $mb MB gave $bytes bytes" >&2; exit 1; }
+    ours_s=$(awk '{print $4}' "$work/ours" | best)
+    # Peak private memory of the process, less what it held before the download.
+    peak=$(awk '{print $10 - $12}' "$work/ours" | sort -g | tail -1)
+    awk -v mb="$mb" -v c="$curl_s" -v o="$ours_s" -v p="$peak" 'BEGIN {
+        printf "%-6s %10.3f %10.1f %10.3f %10.1f %8.2f %12.1f %8.2f\n",
+               mb "MB", c, mb / c, o, mb / o, o / c, p, p / mb }'
+done
+echo "ratio = our time / curl's time (best of $runs each); peak = PeakPagefileUsage - usage at start"
