@@ -370,12 +370,14 @@ RunDirectory::RunDirectory(const std::string& exe) : path_(fresh_temp_name("wt-r
     EXPECT_TRUE(CopyFileA(exe.c_str(), exe_.c_str(), FALSE)) << "cannot copy " << exe;
 }
 
-RunDirectory::~RunDirectory() {
+namespace {
+
+bool remove_folder(const std::string& path) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string file = path_ + "\\" + found.cFileName;
+            std::string file = path + "\\" + found.cFileName;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveDirectoryA(file.c_str());
             } else {
@@ -385,7 +387,13 @@ RunDirectory::~RunDirectory() {
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path_.c_str());
+    return RemoveDirectoryA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
+
+}  // namespace
+
+// A process started in the folder (the browser stand-in, for one) may still be
+// ending and hold it as its current directory for a moment.
+RunDirectory::~RunDirectory() { wait_until([&] { return remove_folder(path_); }, 5000); }
 
 }  // namespace ui
