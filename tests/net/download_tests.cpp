@@ -92,11 +92,25 @@ TEST_F(Download, BodyIsReadToTheEndOfWhatThePlatformHandsOver) {
 }
 
 TEST_F(Download, BrokenConnectionReturnsTheBytesThatArrived) {
-    const std::string body(5000, 'b');
-    for (const char* length : {"", "&length=none"}) {
-        SCOPED_TRACE(length);
-        ASSERT_TRUE(server.route("/broken", std::string("break_after=1234") + length, body));
-        EXPECT_EQ(fetch(server.url("/broken")), std::string(1234, 'b'));
+    // Wine's WinInet fills the whole chunk before a read returns, and a read
+    // that fails hands over nothing: the bytes of the reads completed before
+    // the reset come back, at most those of the chunk it broke off stay lost.
+    const std::string body(300000, 'b');
+    const struct {
+        const char* options;
+        std::uint32_t sent;
+        std::uint32_t chunk;
+    } cases[] = {
+        {"length=none&break_after=31220", 31220, 10240},
+        {"break_after=250000", 250000, 102400},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        ASSERT_TRUE(server.route("/broken", c.options, body));
+        std::string received = fetch(server.url("/broken"));
+        EXPECT_GE(received.size(), c.sent / c.chunk * c.chunk);
+        EXPECT_LE(received.size(), c.sent);
+        EXPECT_EQ(received, body.substr(0, received.size()));
     }
 }
 
