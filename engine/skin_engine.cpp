@@ -187,10 +187,10 @@ LRESULT pass_on(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     DressedWindow* entry = dressed_entry(window);
     WNDPROC original = entry->original;
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         *entry = dressed[--dressed_count];
     }
-    return CallWindowProcA(original, window, message, wparam, lparam);
+    return CallWindowProcW(original, window, message, wparam, lparam);
 }
 
 // Windows that own controls answer their colour queries from the skin.
@@ -308,8 +308,10 @@ void dress(HWND window) {
         pinned = GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                                     reinterpret_cast<LPCSTR>(&dress), &self);
     }
-    dressed[dressed_count++] = {window, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC))};
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+    // Wide, so that typed characters reach the control whole, not as the two
+    // separate bytes of a GBK character.
+    dressed[dressed_count++] = {window, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC))};
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
 }
 
 LRESULT CALLBACK on_window_creation(int code, WPARAM wparam, LPARAM lparam) {

@@ -71,10 +71,9 @@ TEST_F(Copy, PutsTheResultBoxOnTheClipboardByteForByte) {
     EXPECT_EQ(copied->text, episode_list);
 }
 
-// Disabled while the skin engine subclasses the controls with ANSI procedures:
-// under Wine that hands the edit box each typed GBK character as two separate
-// bytes, and it shows "??" instead.
-TEST_F(Copy, DISABLED_CopiesTypedGbkCharacters) {
+// Typed characters pass the skin engine's procedures too: an ANSI one would hand
+// the edit box each GBK character as two separate bytes under Wine.
+TEST_F(Copy, CopiesTypedGbkCharacters) {
     focus_result_box();
     ui::type(L"第1集$XMjMyMDQ3OTQ0\r第2集$XMjMyMDQ4MDA4\r");
     HWND result_box = program.control(id::编辑框1);
