@@ -6,12 +6,14 @@ xvfb_start() {
         Xvfb ":$n" -nolisten tcp -screen 0 "${WT_SCREEN:-1920x1080x24}" >/dev/null 2>&1 &
         xvfb_pid=$!
         local i
-        for i in $(seq 1 50); do
+        # A loaded machine may take a few seconds to bring the display up.
+        for i in $(seq 1 100); do
             [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
             kill -0 "$xvfb_pid" 2>/dev/null || break
             sleep 0.1
         done
         kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
         xvfb_pid=
     done
     echo "xvfb: no display could be started" >&2
