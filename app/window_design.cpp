@@ -26,7 +26,7 @@ const char* const label_class_name = "WTLabel";
 
 const WindowDesign main_window_design = {
     "WTWindow",
-    "Pellom【Narvique】  联系QQ   10000",
+    "Pellom【Narvique】  联系QQ   00000000",  // a placeholder number: no real account
     1381,
     702,
     // Fixed frame: do NOT add WS_THICKFRAME or WS_MAXIMIZEBOX.

@@ -21,7 +21,7 @@ TEST(MainWindow, IsCentredWithItsDesignedFrame) {
     ASSERT_TRUE(window);
 
     EXPECT_EQ(ui::class_of(window), "WTWindow");
-    EXPECT_EQ(ui::text_of(window), "Pellom【Narvique】  联系QQ   10000");
+    EXPECT_EQ(ui::text_of(window), "Pellom【Narvique】  联系QQ   00000000");
 
     RECT outer = ui::screen_rect_of(window);
     EXPECT_EQ(outer.right - outer.left, 1381);
