@@ -23,11 +23,11 @@ extern const char download_user_agent[];
 struct HeapFreer {
     void operator()(void* block) const noexcept { heap_free(block); }
 };
-using HeapText = std::unique_ptr<char, HeapFreer>;
+using HeapBuffer = std::unique_ptr<char, HeapFreer>;
 
 // The address in WinInet's canonical form, blanks and non-ASCII bytes left
 // unescaped; null when the platform cannot read it or the heap is exhausted.
-HeapText canonical_address(const char* address);
+HeapBuffer canonical_address(const char* address);
 
 // Where a request goes and how, read from an address in canonical form. The
 // buffer sizes are the limits: a longer component makes the address unusable.

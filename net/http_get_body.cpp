@@ -53,9 +53,9 @@ void set_proxy_options(HINTERNET session, HINTERNET connection) {
 }  // namespace
 
 // Heap, not stack: on exhaustion the download fails instead of the process.
-HeapText canonical_address(const char* address) {
+HeapBuffer canonical_address(const char* address) {
     DWORD size = canonical_buffer_size;
-    HeapText canonical(static_cast<char*>(heap_try_alloc(size)));
+    HeapBuffer canonical(static_cast<char*>(heap_try_alloc(size)));
     if (!canonical) return nullptr;
     if (InternetCanonicalizeUrlA(address, canonical.get(), &size, ICU_NO_ENCODE)) return canonical;
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return nullptr;
@@ -110,7 +110,7 @@ std::uint32_t expected_body_size(const char* content_length) {
 
 ByteSet read_body(HINTERNET request, std::uint32_t chunk_size, std::uint32_t expected_size,
                   ReadChunk read) {
-    HeapText chunk(static_cast<char*>(heap_try_alloc(chunk_size)));
+    HeapBuffer chunk(static_cast<char*>(heap_try_alloc(chunk_size)));
     ByteSet body;
     if (!chunk) return body;
     // Growing a large block moves it each time, which under Wine costs more than
@@ -127,7 +127,7 @@ ByteSet read_body(HINTERNET request, std::uint32_t chunk_size, std::uint32_t exp
 
 ByteSet http_get_body(const Text& address) {
     if (address.empty()) return ByteSet();
-    HeapText canonical = canonical_address(address.c_str());
+    HeapBuffer canonical = canonical_address(address.c_str());
     if (!canonical) return ByteSet();
     RequestTarget target;
     if (!read_request_target(canonical.get(), target)) return ByteSet();

@@ -11,14 +11,14 @@ namespace {
 
 TEST(CanonicalAddress, LeavesBlanksAndGbkBytesUnescaped) {
     const char address[] = "http://example.com/play list\xB5\xDA.html?x=a b";
-    HeapText canonical = canonical_address(address);
+    HeapBuffer canonical = canonical_address(address);
     ASSERT_TRUE(canonical);
     EXPECT_STREQ(canonical.get(), address);
 }
 
 TEST(CanonicalAddress, LongerThanTheFirstBufferIsRetriedAtTheSizeAsked) {
     const std::string address = "http://example.com/" + std::string(3000, 'a');
-    HeapText canonical = canonical_address(address.c_str());
+    HeapBuffer canonical = canonical_address(address.c_str());
     ASSERT_TRUE(canonical);
     EXPECT_EQ(canonical.get(), address);
 }
