@@ -28,14 +28,7 @@ int main(int argc, char** argv) {
         ui::Program program = start_pellom();
         HWND window = nullptr;
         // Watched without pause, so the figure is not rounded up to a poll interval.
-        while (!window && now_ms() - started < 30000) {
-            HWND found = nullptr;
-            while ((found = FindWindowExA(nullptr, found, "WTWindow", nullptr))) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(found, &owner);
-                if (owner == program.process_id() && IsWindowVisible(found)) window = found;
-            }
-        }
+        while (!window && now_ms() - started < 30000) window = program.shown_main_window();
         double shown = now_ms();
         if (!window) {
             std::printf("run %d: no window within 30 s\n", run + 1);

@@ -16,23 +16,15 @@ std::uint64_t now_ticks() {
     return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
-bool shown_window_of(DWORD process_id) {
-    HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, "WTWindow", nullptr)))
-        if (DWORD owner = 0; GetWindowThreadProcessId(window, &owner), owner == process_id)
-            return IsWindowVisible(window) != 0;
-    return false;
-}
-
 TEST(Startup, RequestsThePromotionalPageBeforeTheWindowIsFirstShown) {
     ui::Program program = start_pellom();
     // Watched without pause: the last moment the window was seen not yet shown.
     std::uint64_t last_seen_hidden = 0, deadline = now_ticks() + 15 * 10000000ull;
     for (std::uint64_t now = now_ticks(); now < deadline; now = now_ticks()) {
-        if (shown_window_of(program.process_id())) break;
+        if (program.shown_main_window()) break;
         last_seen_hidden = now;
     }
-    ASSERT_TRUE(shown_window_of(program.process_id()));
+    ASSERT_TRUE(program.shown_main_window());
     // The shell has started the "browser" by now; it may still be writing.
     ASSERT_TRUE(ui::wait_until([&] { return !program.requested_addresses().empty(); }, 10000));
 

@@ -50,30 +50,22 @@ std::string fresh_temp_name(const char* prefix) {
     return name;
 }
 
-struct WindowSearch {
-    DWORD process_id;
-    const char* class_name;
-    HWND found;
-};
-
-BOOL CALLBACK match_visible_window(HWND window, LPARAM search_address) {
-    auto* search = reinterpret_cast<WindowSearch*>(search_address);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->process_id || !IsWindowVisible(window) ||
-        class_of(window) != search->class_name)
-        return TRUE;
-    search->found = window;
-    return FALSE;
+// One look, without waiting, for a visible top-level window of that class and process.
+HWND visible_window_now(DWORD process_id, const char* class_name) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, class_name, nullptr))) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process_id && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 HWND find_visible_window(DWORD process_id, const char* class_name, DWORD wait_ms) {
-    WindowSearch search = {process_id, class_name, nullptr};
-    wait_until([&] {
-        EnumWindows(match_visible_window, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, wait_ms);
-    return search.found;
+    HWND found = nullptr;
+    wait_until([&] { return (found = visible_window_now(process_id, class_name)) != nullptr; },
+               wait_ms);
+    return found;
 }
 
 void add_key(std::vector<INPUT>& inputs, WORD virtual_key, bool up) {
@@ -153,6 +145,8 @@ HWND Program::main_window(DWORD wait_ms) {
         main_window_ = find_visible_window(process_id_, "WTWindow", wait_ms);
     return main_window_;
 }
+
+HWND Program::shown_main_window() const { return visible_window_now(process_id_, "WTWindow"); }
 
 HWND Program::control(int control_identifier) {
     HWND window = main_window();
@@ -364,36 +358,41 @@ std::string message_box_text(HWND box) {
 
 void close_message_box(HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
 
-RunDirectory::RunDirectory(const std::string& exe) : path_(fresh_temp_name("wt-run")) {
+std::set<std::string> names_in(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..") names.insert(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+bool remove_tree(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND;
+    // Hidden and read-only files are removed as well.
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return DeleteFileA(path.c_str()) != 0;
+    for (const std::string& name : names_in(path)) remove_tree(path + "\\" + name);
+    return RemoveDirectoryA(path.c_str()) != 0;
+}
+
+RunDirectory::RunDirectory() : path_(fresh_temp_name("wt-run")) {
     CreateDirectoryA(path_.c_str(), nullptr);
-    exe_ = path_ + exe.substr(exe.find_last_of('\\'));
+}
+
+RunDirectory::RunDirectory(const std::string& exe) : RunDirectory() {
+    exe_ = file(exe.substr(exe.find_last_of('\\') + 1));
     EXPECT_TRUE(CopyFileA(exe.c_str(), exe_.c_str(), FALSE)) << "cannot copy " << exe;
 }
 
-namespace {
-
-bool remove_folder(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string file = path + "\\" + found.cFileName;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveDirectoryA(file.c_str());
-            } else {
-                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(file.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return RemoveDirectoryA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
-}
-
-}  // namespace
-
 // A process started in the folder (the browser stand-in, for one) may still be
 // ending and hold it as its current directory for a moment.
-RunDirectory::~RunDirectory() { wait_until([&] { return remove_folder(path_); }, 5000); }
+RunDirectory::~RunDirectory() { wait_until([&] { return remove_tree(path_); }, 5000); }
 
 }  // namespace ui

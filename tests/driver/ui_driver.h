@@ -36,6 +36,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,9 @@ public:
 
     // The top-level "WTWindow" of the process once visible; null after the wait.
     HWND main_window(DWORD wait_ms = default_wait_ms);
+    // That window if it is shown at this moment, else null: one look, no pause,
+    // for watching the moment it comes up.
+    HWND shown_main_window() const;
     // A control of the main window by its Windows control identifier, or by its
     // class (as GetClassName gives it) and top-left corner in the client area.
     HWND control(int control_identifier);
@@ -169,16 +173,27 @@ private:
 std::string message_box_text(HWND box);
 void close_message_box(HWND box);
 
-// A fresh folder under the temporary directory holding a copy of exe, removed
-// with everything in it when destroyed: for runs that write next to the exe.
+// Files. The names a folder holds, "." and ".." left out.
+std::set<std::string> names_in(const std::string& folder);
+// Removes a file, or a folder with everything in it, whatever the attributes;
+// true once nothing is left at path.
+bool remove_tree(const std::string& path);
+
+// A fresh folder under the temporary directory holding a copy of exe (or
+// nothing, for a test that fills it itself), removed with everything in it when
+// destroyed: for runs that write next to the exe.
 class RunDirectory {
 public:
+    RunDirectory();
     explicit RunDirectory(const std::string& exe);
     ~RunDirectory();
     RunDirectory(const RunDirectory&) = delete;
     RunDirectory& operator=(const RunDirectory&) = delete;
     const std::string& path() const { return path_; }
+    // The copy of exe; empty for a folder made without one.
     const std::string& exe() const { return exe_; }
+    // The path of a file of that name in the folder.
+    std::string file(const std::string& name) const { return path_ + "\\" + name; }
 
 private:
     std::string path_;

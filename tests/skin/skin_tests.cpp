@@ -9,13 +9,13 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "engine/skin_file.h"
 #include "skin/carried.h"
+#include "tests/driver/ui_driver.h"
 
 namespace {
 
@@ -40,54 +40,6 @@ std::string carried_skin(int number) {
     return std::string(reinterpret_cast<const char*>(skin.bytes), skin.count);
 }
 
-std::set<std::string> names_in(const std::string& folder) {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..") names.insert(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
-void remove_tree(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        DeleteFileA(path.c_str());
-        return;
-    }
-    for (const std::string& name : names_in(path)) remove_tree(path + "\\" + name);
-    RemoveDirectoryA(path.c_str());
-}
-
-// A fresh folder under the temporary folder, removed with all it holds.
-class RunDirectory {
-public:
-    RunDirectory() {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        static int made = 0;
-        std::ostringstream name;
-        name << temp << "skin-run-" << GetCurrentProcessId() << "-" << ++made;
-        path_ = name.str();
-        remove_tree(path_);
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    RunDirectory(const RunDirectory&) = delete;
-    RunDirectory& operator=(const RunDirectory&) = delete;
-    ~RunDirectory() { remove_tree(path_); }
-    std::string file(const std::string& name) const { return path_ + "\\" + name; }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 // What one start left to see: the exit code and the fatal box, if one came up.
 struct Outcome {
     DWORD exit_code = 0;
@@ -96,99 +48,32 @@ struct Outcome {
     std::string box_text;
 };
 
-struct WindowSearch {
-    DWORD process_id;
-    const char* class_name;
-    HWND found;
-};
-
-BOOL CALLBACK find_window(HWND window, LPARAM search_address) {
-    auto* search = reinterpret_cast<WindowSearch*>(search_address);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char class_name[64] = {};
-    GetClassNameA(window, class_name, sizeof class_name);
-    if (owner != search->process_id || std::string(class_name) != search->class_name || !IsWindowVisible(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-// A visible top-level window of that class and process, or null.
-HWND visible_window_of(DWORD process_id, const char* class_name) {
-    WindowSearch search = {process_id, class_name, nullptr};
-    EnumWindows(find_window, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::string window_text(HWND window) {
-    char text[1024] = {};
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                        &ignored);
-    return text;
-}
-
-// A copy of a program started in a folder, its current directory; the handles
-// are closed, and a process still running after the test is ended.
-class StartedCopy {
-public:
-    StartedCopy(const std::string& folder, const char* program, const std::string& name, const std::string& arguments) {
-        std::string exe = folder + "\\" + name;
-        EXPECT_TRUE(CopyFileA(program, exe.c_str(), FALSE));
-        std::string command_line = "\"" + exe + "\" " + arguments;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessA(exe.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                  (folder + "\\").c_str(), &startup, &process_);
-        EXPECT_TRUE(started_) << "cannot start " << exe;
-    }
-    StartedCopy(const StartedCopy&) = delete;
-    StartedCopy& operator=(const StartedCopy&) = delete;
-    ~StartedCopy() {
-        if (!started_) return;
-        if (running(0)) TerminateProcess(process_.hProcess, 99);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
-    bool started() const { return started_; }
-    DWORD process_id() const { return process_.dwProcessId; }
-    bool running(DWORD wait_ms) const { return WaitForSingleObject(process_.hProcess, wait_ms) == WAIT_TIMEOUT; }
-    DWORD exit_code() const {
-        DWORD code = 0;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return code;
-    }
-
-private:
-    bool started_ = false;
-    PROCESS_INFORMATION process_ = {};
-};
-
-// Runs program (copied into the folder first) with its arguments until it ends;
-// a message box of that process is read and closed with its OK button.
+// Runs program, copied into the folder as probe.exe, with its arguments until it
+// ends; a message box of that process is read and closed with its OK button.
 Outcome run_in(const std::string& folder, const char* program, const std::string& arguments) {
     Outcome outcome;
-    StartedCopy copy(folder, program, "probe.exe", arguments);
-    if (!copy.started()) return outcome;
-    for (int waited = 0; copy.running(100); waited += 100) {
-        HWND box = visible_window_of(copy.process_id(), "#32770");
-        if (box && !outcome.box_shown) {
-            outcome.box_shown = true;
-            outcome.box_caption = window_text(box);
-            outcome.box_text = window_text(GetDlgItem(box, 0xFFFF));
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }
-        if (waited > 60000) {
-            ADD_FAILURE() << "the program did not end";
-            return outcome;
-        }
+    std::string exe = folder + "\\probe.exe";
+    EXPECT_TRUE(CopyFileA(program, exe.c_str(), FALSE)) << "cannot copy " << program;
+    ui::Program probe = ui::Program::start(exe, folder + "\\", arguments);
+    if (!probe.process()) return outcome;
+    HWND box = nullptr;
+    ui::wait_until([&] { return !probe.running() || (box = probe.message_box(0)) != nullptr; }, 60000);
+    if (box) {
+        outcome.box_shown = true;
+        outcome.box_caption = ui::text_of(box);
+        outcome.box_text = ui::message_box_text(box);
+        ui::close_message_box(box);
     }
-    outcome.exit_code = copy.exit_code();
+    std::optional<DWORD> exit_code = probe.exit_code(60000);
+    if (!exit_code) {
+        ADD_FAILURE() << "the program did not end";
+        return outcome;
+    }
+    outcome.exit_code = *exit_code;
     return outcome;
 }
 
-Outcome run_in(const RunDirectory& folder, const char* program, const std::string& arguments) {
+Outcome run_in(const ui::RunDirectory& folder, const char* program, const std::string& arguments) {
     return run_in(folder.path(), program, arguments);
 }
 
@@ -198,7 +83,7 @@ DWORD attributes_but_archive(const std::string& path) {
     return GetFileAttributesA(path.c_str()) & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE);
 }
 
-void place_library(const RunDirectory& folder, const char* library, DWORD attributes) {
+void place_library(const ui::RunDirectory& folder, const char* library, DWORD attributes) {
     ASSERT_TRUE(CopyFileA(library, folder.file(library_name).c_str(), FALSE));
     ASSERT_TRUE(SetFileAttributesA(folder.file(library_name).c_str(), attributes));
 }
@@ -210,7 +95,7 @@ std::string recorded_call(const std::string& skin) {
 }
 
 TEST(SkinDeployment, FirstStartWritesTheCarriedEngineHiddenBesideTheProgram) {
-    RunDirectory folder;
+    ui::RunDirectory folder;
     Outcome outcome = run_in(folder, SKIN_PROBE, "13");
     EXPECT_FALSE(outcome.box_shown) << outcome.box_text;
     EXPECT_EQ(outcome.exit_code, 0u);
@@ -220,25 +105,25 @@ TEST(SkinDeployment, FirstStartWritesTheCarriedEngineHiddenBesideTheProgram) {
     EXPECT_TRUE(written == read_bytes(ENGINE)) << "not the engine as built, " << written.size() << " bytes";
     EXPECT_TRUE(written == std::string(reinterpret_cast<const char*>(image.bytes), image.count));
     EXPECT_EQ(attributes_but_archive(folder.file(library_name)), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_EQ(names_in(folder.path()), (std::set<std::string>{"probe.exe", library_name}));
+    EXPECT_EQ(ui::names_in(folder.path()), (std::set<std::string>{"probe.exe", library_name}));
 }
 
 // There the run directory is "C:" alone and the library goes to "C:\\SkinH_EL.dll".
 TEST(SkinDeployment, ProgramInADriveRootWritesTheEngineAtTheRoot) {
     const std::string root = "C:";
     const std::string library = root + "\\" + library_name, probe = root + "\\probe.exe";
-    remove_tree(library);
+    ui::remove_tree(library);
     Outcome outcome = run_in(root, SKIN_PROBE, "13");
     EXPECT_FALSE(outcome.box_shown) << outcome.box_text;
     EXPECT_EQ(outcome.exit_code, 0u);
     EXPECT_TRUE(read_bytes(library) == read_bytes(ENGINE)) << "not the engine as built";
     EXPECT_EQ(attributes_but_archive(library), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
-    remove_tree(library);
-    remove_tree(probe);
+    ui::remove_tree(library);
+    ui::remove_tree(probe);
 }
 
 TEST(SkinDeployment, FoundLibraryIsLeftAsItIsAndGivenSkin13ThenReleased) {
-    RunDirectory folder;
+    ui::RunDirectory folder;
     place_library(folder, RECORDING_ENGINE, FILE_ATTRIBUTE_HIDDEN);
     DWORD attributes_before = GetFileAttributesA(folder.file(library_name).c_str());
     Outcome outcome = run_in(folder, SKIN_PROBE, "13");
@@ -252,7 +137,7 @@ TEST(SkinDeployment, FoundLibraryIsLeftAsItIsAndGivenSkin13ThenReleased) {
 }
 
 TEST(SkinSelection, OnlyNumbersOneTo33HandTheEngineASkin) {
-    RunDirectory folder;
+    ui::RunDirectory folder;
     place_library(folder, RECORDING_ENGINE, FILE_ATTRIBUTE_NORMAL);
     Outcome outcome = run_in(folder, SKIN_PROBE, "0 1 33 34 -1");
     EXPECT_EQ(outcome.exit_code, 0u);
@@ -273,27 +158,6 @@ TEST(SkinCatalogue, ThirtyThreeDifferentSkinsEachOpeningWithTheMark) {
     EXPECT_EQ(distinct.size(), static_cast<std::size_t>(skin_count));
 }
 
-// Sets a variable of this process, which the programs it starts inherit, for the
-// life of the value.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name) {
-        char old[4096];
-        DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
-        had_ = length > 0 && length < sizeof old;
-        if (had_) old_ = old;
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-    ~ScopedVariable() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
-
-private:
-    const char* name_;
-    bool had_ = false;
-    std::string old_;
-};
-
 // What the screen shows at a point of the window's client area.
 COLORREF screen_pixel(HWND window, int x, int y) {
     POINT at = {x, y};
@@ -312,25 +176,19 @@ TEST(SkinnedProgram, FirstStartShowsTheWindowDressedWithSkin13) {
     ASSERT_GT(carried.count, sizeof skin);
     std::memcpy(&skin, carried.bytes, sizeof skin);
 
-    RunDirectory folder;
-    // The promotional page must not start a browser here.
-    ScopedVariable no_browser("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe,winebrowser.exe=d");
-    StartedCopy program(folder.path(), PELLOM, "pellom.exe", "");
-    ASSERT_TRUE(program.started());
-    HWND window = nullptr;
-    for (int waited = 0; !window && waited < 30000 && program.running(100); waited += 100)
-        window = visible_window_of(program.process_id(), "WTWindow");
+    // Like every ui::Program, it hands the promotional page to a recorder, not a browser.
+    ui::RunDirectory folder(ui::pellom_exe());
+    ui::Program program = ui::Program::start(folder.exe());
+    HWND window = program.main_window(30000);
     ASSERT_TRUE(window) << "no window";
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    ui::settle(window, 5000);
     Sleep(500);  // the first painting after the window came up
 
     EXPECT_EQ(screen_pixel(window, 432 + 112, 112 + 24), skin.label_back) << "label without text (标签2)";
     EXPECT_EQ(screen_pixel(window, 96 + 150, 120 + 300), skin.edit_back) << "inside the empty 编辑框1";
 
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(program.running(15000));
-    EXPECT_EQ(program.exit_code(), 0u);
+    EXPECT_EQ(program.exit_code(15000), std::optional<DWORD>(0));
     EXPECT_TRUE(read_bytes(folder.file(library_name)) == read_bytes(ENGINE)) << "not the engine as built";
     EXPECT_EQ(attributes_but_archive(folder.file(library_name)), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
 }
@@ -344,15 +202,15 @@ struct FatalCase {
     const char* name;
     const char* program;
     // Prepares the folder; null leaves it empty but for the program.
-    void (*prepare)(const RunDirectory&);
+    void (*prepare)(const ui::RunDirectory&);
     std::string box_text;
     // What the folder holds afterwards, program included.
     std::set<std::string> left_in_folder;
 };
 
-void place_foreign(const RunDirectory& folder) { place_library(folder, FOREIGN_ENGINE, FILE_ATTRIBUTE_NORMAL); }
-void place_unbalanced(const RunDirectory& folder) { place_library(folder, UNBALANCED_ENGINE, FILE_ATTRIBUTE_NORMAL); }
-void make_folder_of_that_name(const RunDirectory& folder) {
+void place_foreign(const ui::RunDirectory& folder) { place_library(folder, FOREIGN_ENGINE, FILE_ATTRIBUTE_NORMAL); }
+void place_unbalanced(const ui::RunDirectory& folder) { place_library(folder, UNBALANCED_ENGINE, FILE_ATTRIBUTE_NORMAL); }
+void make_folder_of_that_name(const ui::RunDirectory& folder) {
     ASSERT_TRUE(CreateDirectoryA(folder.file(library_name).c_str(), nullptr));
 }
 
@@ -362,7 +220,7 @@ class FatalStart : public testing::TestWithParam<FatalCase> {};
 
 TEST_P(FatalStart, ShowsTheBoxAndEndsWithMinusOne) {
     const FatalCase& c = GetParam();
-    RunDirectory folder;
+    ui::RunDirectory folder;
     if (c.prepare) c.prepare(folder);
     std::string library_before = read_bytes(folder.file(library_name));
 
@@ -372,10 +230,10 @@ TEST_P(FatalStart, ShowsTheBoxAndEndsWithMinusOne) {
     EXPECT_EQ(outcome.box_text, c.box_text);
     EXPECT_EQ(outcome.exit_code, static_cast<DWORD>(-1));
 
-    EXPECT_EQ(names_in(folder.path()), c.left_in_folder);
+    EXPECT_EQ(ui::names_in(folder.path()), c.left_in_folder);
     EXPECT_TRUE(read_bytes(folder.file(library_name)) == library_before) << "the library found was changed";
     if (c.prepare == make_folder_of_that_name) {
-        EXPECT_TRUE(names_in(folder.file(library_name)).empty()) << "written into the folder";
+        EXPECT_TRUE(ui::names_in(folder.file(library_name)).empty()) << "written into the folder";
     }
 }
 
