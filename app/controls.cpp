@@ -36,9 +36,7 @@ void write_text(ControlIdentity edit_box, const Text& text) {
     SetWindowTextA(control_window(edit_box), text.c_str());
 }
 
-void clear_items(ControlIdentity list_box) {
-    SendMessageA(control_window(list_box), LB_RESETCONTENT, 0, 0);
-}
+void clear_items(ControlIdentity list_box) { SendMessageA(control_window(list_box), LB_RESETCONTENT, 0, 0); }
 
 std::int32_t add_item(ControlIdentity list_box, const Text& text) {
     HWND box = control_window(list_box);
@@ -58,8 +56,8 @@ Text item_text(ControlIdentity list_box, std::int32_t index) {
     LRESULT length = SendMessageA(box, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length <= 0) return Text();
     TextBuffer buffer(static_cast<std::uint32_t>(length) + 1);
-    LRESULT copied = SendMessageA(box, LB_GETTEXT, static_cast<WPARAM>(index),
-                                  reinterpret_cast<LPARAM>(buffer.get()));
+    LRESULT copied =
+        SendMessageA(box, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.get()));
     return Text(buffer.get(), copied > 0 ? static_cast<std::uint32_t>(copied) : 0);
 }
 

@@ -12,7 +12,9 @@ void report_runtime_error(std::int32_t code, const char* message) {
     // Built on the stack: this also reports an exhausted heap.
     char report[1024];
     int used = std::snprintf(report, sizeof report, "运行时出错!\r\n\r\n");
-    if (code != 0) used += std::snprintf(report + used, sizeof report - used, "错误代码：%d\r\n\r\n", static_cast<int>(code));
+    if (code != 0)
+        used += std::snprintf(report + used, sizeof report - used, "错误代码：%d\r\n\r\n",
+                              static_cast<int>(code));
     if (message && *message) std::snprintf(report + used, sizeof report - used, "错误信息：%s\r\n", message);
     MessageBoxA(nullptr, report, "错误", MB_ICONERROR);
     release_external_libraries();

@@ -22,7 +22,6 @@ void paint_label(HWND label, HDC dc) {
     SelectObject(dc, old_font);
 }
 
-
 LRESULT CALLBACK label_procedure(HWND label, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_PAINT: paint_with(label, paint_label); return 0;

@@ -86,11 +86,10 @@ void prepare_control(HWND control, ControlKind kind) {
 }
 
 HWND create_control(const ControlDesign& design, int control_identifier, HINSTANCE instance) {
-    HWND control = CreateWindowExA(design.extended_style, class_of(design.kind), design.text,
-                                   design.style, design.left, design.top, design.width,
-                                   design.height, the_window.window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_identifier)),
-                                   instance, nullptr);
+    HWND control =
+        CreateWindowExA(design.extended_style, class_of(design.kind), design.text, design.style, design.left,
+                        design.top, design.width, design.height, the_window.window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_identifier)), instance, nullptr);
     if (!control) return nullptr;
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_of(design.font)), FALSE);
     prepare_control(control, design.kind);
@@ -117,10 +116,10 @@ void create_controls(HINSTANCE instance) {
 }
 
 void set_icons(HINSTANCE instance) {
-    the_window.big_icon.reset(static_cast<HICON>(
-        LoadImageA(instance, default_icon_name, IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
-    the_window.small_icon.reset(static_cast<HICON>(
-        LoadImageA(instance, default_icon_name, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    the_window.big_icon.reset(
+        static_cast<HICON>(LoadImageA(instance, default_icon_name, IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    the_window.small_icon.reset(
+        static_cast<HICON>(LoadImageA(instance, default_icon_name, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
     SendMessageA(the_window.window, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(the_window.big_icon.get()));
     SendMessageA(the_window.window, WM_SETICON, ICON_SMALL,
@@ -129,9 +128,8 @@ void set_icons(HINSTANCE instance) {
 
 bool focusable(int row) {
     HWND control = the_window.controls[row];
-    return control_designs[row].kind != ControlKind::label && IsWindow(control) &&
-           IsWindowVisible(control) && IsWindowEnabled(control) &&
-           (GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP);
+    return control_designs[row].kind != ControlKind::label && IsWindow(control) && IsWindowVisible(control) &&
+           IsWindowEnabled(control) && (GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP);
 }
 
 // Rows of the focusable controls by tab-order number; among equal numbers the
@@ -141,8 +139,8 @@ int focus_order(int (&rows)[control_count]) {
     for (int row = control_count - 1; row >= 0; --row)
         if (focusable(row)) rows[count++] = row;
     for (int i = 1; i < count; ++i)  // stable: keeps the tie order above
-        for (int j = i; j > 0 && control_designs[rows[j - 1]].tab_order >
-                                     control_designs[rows[j]].tab_order; --j)
+        for (int j = i; j > 0 && control_designs[rows[j - 1]].tab_order > control_designs[rows[j]].tab_order;
+             --j)
             std::swap(rows[j - 1], rows[j]);
     return count;
 }
@@ -158,11 +156,12 @@ void paint_window(HWND window, HDC dc) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
 }
 
-
 void on_command(HWND control, int notification) {
     if (notification != BN_CLICKED) return;
-    if (control == control_window(control::按钮1)) collect();
-    else if (control == control_window(control::按钮2)) copy_result();
+    if (control == control_window(control::按钮1))
+        collect();
+    else if (control == control_window(control::按钮2))
+        copy_result();
 }
 
 // Edit and list boxes: black text on white.
@@ -231,9 +230,8 @@ void create_main_window(HINSTANCE instance) {
     // small screen gives a negative left.
     int left = (GetSystemMetrics(SM_CXSCREEN) - design.width) / 2;
     int top = (GetSystemMetrics(SM_CYSCREEN) - design.height) / 2;
-    the_window.window = CreateWindowExA(0, design.class_name, design.caption, design.style, left,
-                                        top, design.width, design.height, nullptr, nullptr,
-                                        instance, nullptr);
+    the_window.window = CreateWindowExA(0, design.class_name, design.caption, design.style, left, top,
+                                        design.width, design.height, nullptr, nullptr, instance, nullptr);
     if (!the_window.window) window_not_creatable();
 
     RECT outer;
@@ -241,8 +239,8 @@ void create_main_window(HINSTANCE instance) {
     if (outer.right - outer.left != design.width || outer.bottom - outer.top != design.height)
         MoveWindow(the_window.window, left, top, design.width, design.height, FALSE);
     set_icons(instance);
-    SendMessageA(the_window.window, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SendMessageA(the_window.window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
     create_controls(instance);
 
     // The created event: the page is requested and the skin applied before the

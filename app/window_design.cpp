@@ -6,15 +6,14 @@ namespace {
 
 constexpr DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
 constexpr DWORD label = child;
-constexpr DWORD push_button =
-    BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE | child | WS_TABSTOP;
+constexpr DWORD push_button = BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE | child | WS_TABSTOP;
 constexpr DWORD edit_box = ES_LEFT | child | WS_TABSTOP;
 // Wraps at the box's width and scrolls only with the caret: no ES_AUTOHSCROLL,
 // no scroll bars.
 constexpr DWORD multi_line = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
 // Items stay in the order they are added: do NOT add LBS_SORT.
-constexpr DWORD list_box = LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
-                           child | WS_TABSTOP;
+constexpr DWORD list_box =
+    LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | child | WS_TABSTOP;
 constexpr DWORD sunken = WS_EX_CLIENTEDGE;
 
 using K = ControlKind;

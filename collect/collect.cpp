@@ -9,8 +9,8 @@
 namespace {
 
 // Bytes for the same reason as the expressions.
-const char line_start[] = "\xB5\xDA";    // 第
-const char number_end[] = "\xBC\xAF$";   // 集$
+const char line_start[] = "\xB5\xDA";   // 第
+const char number_end[] = "\xBC\xAF$";  // 集$
 const char line_end[] = "\r\n";
 
 constexpr std::int32_t flag_group = 1;

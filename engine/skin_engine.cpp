@@ -247,8 +247,14 @@ LRESULT CALLBACK dialog_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 // only on WM_PAINT; after those messages its face is drawn again over it.
 bool button_redraws_itself(UINT message) {
     switch (message) {
-    case BM_SETSTATE: case BM_SETCHECK: case BM_SETSTYLE: case WM_SETFOCUS: case WM_KILLFOCUS:
-    case WM_ENABLE: case WM_SETTEXT: case WM_UPDATEUISTATE: return true;
+    case BM_SETSTATE:
+    case BM_SETCHECK:
+    case BM_SETSTYLE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_UPDATEUISTATE: return true;
     }
     return false;
 }
@@ -291,8 +297,8 @@ WNDPROC dress_for(HWND window) {
     }
     if (lstrcmpiA(class_name, "Edit") == 0 || lstrcmpiA(class_name, "ListBox") == 0) return box_proc;
     if (lstrcmpA(class_name, "#32770") == 0) return dialog_proc;
-    bool own_class = GetClassLongPtrA(window, GCLP_HMODULE) ==
-                     reinterpret_cast<ULONG_PTR>(GetModuleHandleA(nullptr));
+    bool own_class =
+        GetClassLongPtrA(window, GCLP_HMODULE) == reinterpret_cast<ULONG_PTR>(GetModuleHandleA(nullptr));
     return own_class ? panel_proc : nullptr;
 }
 
@@ -339,8 +345,8 @@ void record(const char* line, int length) {
     char path[MAX_PATH];
     DWORD used = GetModuleFileNameA(reinterpret_cast<HMODULE>(&__ImageBase), path, MAX_PATH - 16);
     lstrcpyA(path + used, ".calls.txt");
-    HANDLE file =
-        CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written;
     WriteFile(file, line, length, &written, nullptr);

@@ -9,15 +9,15 @@
 struct SkinFile {
     char magic[4];  // ".SHE"
     std::uint16_t version;
-    std::uint16_t header_length;  // sizeof(SkinFile), so a different layout is refused
-    std::uint32_t file_length;    // the whole file, so a cut file is refused
+    std::uint16_t header_length;         // sizeof(SkinFile), so a different layout is refused
+    std::uint32_t file_length;           // the whole file, so a cut file is refused
     COLORREF window_top, window_bottom;  // vertical gradient of top-level windows
     COLORREF label_back, label_text;     // labels, dialogs and static texts
     COLORREF button_top, button_bottom, button_text, button_border;
     COLORREF edit_back, edit_text;
     COLORREF list_back, list_text;
-    COLORREF frame;  // drawn over the sunken edge of edit and list boxes
-    COLORREF hatch;  // lines over the window gradient
+    COLORREF frame;            // drawn over the sunken edge of edit and list boxes
+    COLORREF hatch;            // lines over the window gradient
     std::uint8_t hatch_style;  // 0 none, otherwise an HS_ style plus 1
     std::uint8_t button_radius;
     std::uint8_t frame_width;  // 0 keeps the classic sunken edge

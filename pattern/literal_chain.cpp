@@ -56,7 +56,8 @@ LiteralChain LiteralChain::of(const char* expression, std::uint32_t length) {
     return chain;
 }
 
-bool LiteralChain::find(const char* text, const char* from, const char* end, SearchRecord* records) const noexcept {
+bool LiteralChain::find(const char* text, const char* from, const char* end,
+                        SearchRecord* records) const noexcept {
     auto offset = [text](const char* at) { return static_cast<std::int32_t>(at - text); };
     const char* start = from;
     const char* at = from;
@@ -88,7 +89,8 @@ bool LiteralChain::find(const char* text, const char* from, const char* end, Sea
 LiteralChain::Run::Run(std::string run_bytes) : bytes(std::move(run_bytes)) {
     const std::size_t last = bytes.size() - 1;
     for (std::uint32_t& distance : skip) distance = static_cast<std::uint32_t>(bytes.size());
-    for (std::size_t i = 0; i < last; ++i) skip[static_cast<unsigned char>(bytes[i])] = static_cast<std::uint32_t>(last - i);
+    for (std::size_t i = 0; i < last; ++i)
+        skip[static_cast<unsigned char>(bytes[i])] = static_cast<std::uint32_t>(last - i);
 }
 
 const char* LiteralChain::Run::find(const char* from, const char* end) const noexcept {

@@ -18,7 +18,8 @@ namespace {
 using Engine = boost::basic_regex<char, boost::c_regex_traits<char>>;
 
 boost::regex_constants::syntax_option_type syntax_of(bool case_sensitive) {
-    return case_sensitive ? boost::regex_constants::perl : boost::regex_constants::perl | boost::regex_constants::icase;
+    return case_sensitive ? boost::regex_constants::perl
+                          : boost::regex_constants::perl | boost::regex_constants::icase;
 }
 
 // Writes one record per group of the match, offsets counted from the text's first byte.
@@ -71,7 +72,8 @@ Text submatch_text(const SearchResult& result, const Text& text, std::int32_t in
 struct regex::Compiled {
     Compiled(const Text& expression, bool case_sensitive)
         : engine(expression.c_str(), expression.c_str() + expression.length(), syntax_of(case_sensitive)),
-          chain(case_sensitive ? LiteralChain::of(expression.c_str(), expression.length()) : LiteralChain()) {}
+          chain(case_sensitive ? LiteralChain::of(expression.c_str(), expression.length()) : LiteralChain()) {
+    }
 
     Engine engine;
     LiteralChain chain;
@@ -96,7 +98,8 @@ bool regex::create(const Text& expression, bool case_sensitive) {
 Array<SearchResult> regex::search_all(const Text& text) const {
     Array<SearchResult> found;
     // Offsets are signed 32-bit; a longer text could not be described.
-    if (!compiled_ || text.empty() || text.length() > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max()))
+    if (!compiled_ || text.empty() ||
+        text.length() > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max()))
         return found;
     const char* const begin = text.c_str();
     const char* const end = begin + text.length();
@@ -112,7 +115,8 @@ Array<SearchResult> regex::search_all(const Text& text) const {
             if (chain.applies()) {
                 if (!chain.find(begin, position, end, records.data())) break;
             } else {
-                if (!boost::regex_search(position, end, match, compiled_->engine, boost::match_default)) break;
+                if (!boost::regex_search(position, end, match, compiled_->engine, boost::match_default))
+                    break;
                 records.resize(match.size());
                 record_match(match, begin, records.data());
             }

@@ -17,7 +17,8 @@ Text skin_engine_library_path() { return join_text({run_directory(), "\\", skin_
 // when the entry removed its arguments itself, as WINAPI requires. The call is
 // made in one piece of assembly so that no stack adjustment of the compiler's
 // own can hide or fake a difference.
-std::int32_t stack_moved_by_call(SkinAttachEntry* entry, const void* skin, std::uint32_t length, const char* key) {
+std::int32_t stack_moved_by_call(SkinAttachEntry* entry, const void* skin, std::uint32_t length,
+                                 const char* key) {
     struct {
         SkinAttachEntry* entry;
         const void* skin;

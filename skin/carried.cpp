@@ -13,4 +13,6 @@ CarriedBytes read_stored(const std::uint8_t* stored) {
 
 CarriedBytes skin_engine_image() { return read_stored(skin_engine_image_stored); }
 
-CarriedBytes skin_catalogue(std::int32_t skin_number) { return read_stored(skin_catalogue_stored[skin_number - 1]); }
+CarriedBytes skin_catalogue(std::int32_t skin_number) {
+    return read_stored(skin_catalogue_stored[skin_number - 1]);
+}

@@ -12,7 +12,8 @@ bool write_file(const Text& path, const ByteSet& data) {
     if (!file) return false;
     DWORD written = 0;
     if (byte_set_size(data) > 0 &&
-        (!WriteFile(file.get(), data.data(), byte_set_size(data), &written, nullptr) || written != byte_set_size(data)))
+        (!WriteFile(file.get(), data.data(), byte_set_size(data), &written, nullptr) ||
+         written != byte_set_size(data)))
         return false;
     return CloseHandle(file.release()) != 0;
 }

@@ -87,13 +87,15 @@ ByteSet transcode(const ByteSet& data, const char* from, const char* to, bool* s
     char* output_position = output.data();
     std::size_t room_left = output.capacity();
     for (int call = 1;; ++call) {
-        if (iconv(descriptor.get(), input, &input_left, &output_position, &room_left) != static_cast<std::size_t>(-1))
+        if (iconv(descriptor.get(), input, &input_left, &output_position, &room_left) !=
+            static_cast<std::size_t>(-1))
             break;
         // EILSEQ (invalid or unrepresentable) and EINVAL (cut off at the end)
         // end the conversion with nothing; only a full buffer is worth another call.
         if (errno != E2BIG || call == most_iconv_calls) return ByteSet();
         const std::size_t produced = output.capacity() - room_left;
-        if (output.capacity() > UINT32_MAX - step || !output.grow_to(output.capacity() + step)) return ByteSet();
+        if (output.capacity() > UINT32_MAX - step || !output.grow_to(output.capacity() + step))
+            return ByteSet();
         output_position = output.data() + produced;
         room_left += step;
     }

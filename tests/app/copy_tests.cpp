@@ -33,8 +33,7 @@ protected:
     void focus_result_box() {
         ASSERT_TRUE(ui::wait_until([&] { return GetDlgCtrlID(program.focus()) == id::按钮1; }));
         ui::press(VK_TAB);
-        ASSERT_TRUE(ui::wait_until(
-            [&] { return GetDlgCtrlID(program.focus()) == id::编辑框1; }, 3000));
+        ASSERT_TRUE(ui::wait_until([&] { return GetDlgCtrlID(program.focus()) == id::编辑框1; }, 3000));
     }
 
     ui::Program program = start_pellom();
@@ -133,9 +132,8 @@ struct Answer {
 // The box is answered from a second thread while show_message waits in this one.
 DWORD WINAPI answer_box(void* answer) {
     HWND box = nullptr;
-    ui::wait_until([&] {
-        return (box = FindWindowExA(nullptr, nullptr, "#32770", "Pellom测试")) != nullptr;
-    });
+    ui::wait_until(
+        [&] { return (box = FindWindowExA(nullptr, nullptr, "#32770", "Pellom测试")) != nullptr; });
     if (box) PostMessageA(box, WM_COMMAND, MAKEWPARAM(static_cast<Answer*>(answer)->pressed, 0), 0);
     return 0;
 }

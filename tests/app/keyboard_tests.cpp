@@ -69,8 +69,8 @@ TEST_F(Keyboard, FocusComesBackToTheSameControlOnReactivation) {
     press_expecting_focus(VK_TAB, ui::no_modifier, id::编辑框2);
 
     // Another program's window takes the foreground, then the user comes back.
-    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                 100, nullptr, nullptr, nullptr, nullptr);
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(other);
     SetForegroundWindow(other);
     EXPECT_TRUE(ui::wait_until([&] { return GetForegroundWindow() == other; }, 3000));
@@ -102,8 +102,7 @@ const Closing closings[] = {
     {"Esc in 编辑框2", 2, [](HWND) { ui::press(VK_ESCAPE); }},
     {"Esc in 列表框3", 3, [](HWND) { ui::press(VK_ESCAPE); }},
     {"Alt+F4 in 编辑框1", 1, [](HWND) { ui::press(VK_F4, ui::alt); }},
-    {"close button", 0,
-     [](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    {"close button", 0, [](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
 };
 
 class Closes : public Keyboard, public ::testing::WithParamInterface<Closing> {};

@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
         program.exit_code();
     }
     std::sort(times.begin(), times.end());
-    std::printf("start to window shown over %d runs (first run writes the skin engine): "
-                "min %.0f ms, median %.0f ms, max %.0f ms\n",
-                runs, times.front(), times[times.size() / 2], times.back());
+    std::printf(
+        "start to window shown over %d runs (first run writes the skin engine): "
+        "min %.0f ms, median %.0f ms, max %.0f ms\n",
+        runs, times.front(), times[times.size() / 2], times.back());
 }

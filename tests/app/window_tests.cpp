@@ -53,7 +53,7 @@ struct ControlRow {
     RECT place;  // left, top, right, bottom in the window's client area
     const char* text;
     bool visible;
-    LONG style;  // every bit here must be set
+    LONG style;         // every bit here must be set
     LONG absent_style;  // and none of these
     LONG extended_style;
 };
@@ -63,24 +63,40 @@ constexpr LONG button = BS_CENTER | BS_VCENTER | BS_MULTILINE | child | WS_TABST
 // WS_VSCROLL is not looked at: the list box drops it while it has nothing to scroll.
 constexpr LONG list = LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | child | WS_TABSTOP;
 constexpr LONG edit = child | WS_TABSTOP;
-constexpr LONG never_edit = ES_READONLY | ES_PASSWORD | ES_UPPERCASE | ES_LOWERCASE |
-                            ES_NUMBER | ES_NOHIDESEL | ES_CENTER | ES_RIGHT;
+constexpr LONG never_edit =
+    ES_READONLY | ES_PASSWORD | ES_UPPERCASE | ES_LOWERCASE | ES_NUMBER | ES_NOHIDESEL | ES_CENTER | ES_RIGHT;
 
 // In stored order: the top of the z-order first.
 const ControlRow designed_controls[] = {
-    {id::标签4, "WTLabel", {456, 24, 984, 96}, "说明：输入播放页链接 然后点采集  即可", true,
-     child, WS_TABSTOP | WS_BORDER, 0},
+    {id::标签4,
+     "WTLabel",
+     {456, 24, 984, 96},
+     "说明：输入播放页链接 然后点采集  即可",
+     true,
+     child,
+     WS_TABSTOP | WS_BORDER,
+     0},
     {id::按钮2, "Button", {592, 504, 744, 552}, "复制", true, button, BS_DEFPUSHBUTTON, 0},
     {id::标签3, "WTLabel", {400, 576, 472, 656}, "播放页地址", true, child, WS_TABSTOP, 0},
     {id::标签2, "WTLabel", {432, 112, 656, 160}, "", true, child, WS_TABSTOP, 0},
     {id::标签1, "WTLabel", {16, 8, 88, 40}, "电视剧名字：", true, child, WS_TABSTOP, 0},
     {id::列表框3, "ListBox", {96, 8, 384, 72}, "", true, list, LBS_SORT, WS_EX_CLIENTEDGE},
-    {id::编辑框2, "Edit", {480, 576, 1072, 648},
-     "http://v.example.com/v_show/id_XMjMyMDQ3OTQ0.html", true, edit | ES_AUTOHSCROLL,
-     never_edit | ES_MULTILINE | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE},
-    {id::编辑框1, "Edit", {96, 120, 400, 672}, "", true,
+    {id::编辑框2,
+     "Edit",
+     {480, 576, 1072, 648},
+     "http://v.example.com/v_show/id_XMjMyMDQ3OTQ0.html",
+     true,
+     edit | ES_AUTOHSCROLL,
+     never_edit | ES_MULTILINE | WS_VSCROLL | WS_HSCROLL,
+     WS_EX_CLIENTEDGE},
+    {id::编辑框1,
+     "Edit",
+     {96, 120, 400, 672},
+     "",
+     true,
      edit | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-     never_edit | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE},
+     never_edit | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL,
+     WS_EX_CLIENTEDGE},
     {id::列表框2, "ListBox", {104, 456, 336, 496}, "", false, list, LBS_SORT, WS_EX_CLIENTEDGE},
     {id::列表框1, "ListBox", {32, 440, 64, 496}, "", false, list, LBS_SORT, WS_EX_CLIENTEDGE},
     {id::按钮1, "Button", {432, 488, 576, 560}, "点我采集", true, button, BS_DEFPUSHBUTTON, 0},
@@ -179,7 +195,8 @@ TEST(MainWindow, DrawsEachControlInItsDesignedFont) {
               measure.metrics(height_20).tmHeight + 1);
     for (int hidden : {id::列表框1, id::列表框2})
         EXPECT_EQ(SendMessageA(program.control(hidden), LB_GETITEMHEIGHT, 0, 0),
-                  measure.metrics(gui).tmHeight + 1) << hidden;
+                  measure.metrics(gui).tmHeight + 1)
+            << hidden;
 
     // Edit boxes: how far the text runs.
     HWND address_box = program.control(id::编辑框2);

@@ -40,12 +40,17 @@ struct Split {
 // made like the program's, so that each step can be timed on its own.
 Split split_collection(const std::string& address) {
     const DWORD list_style = LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_CHILD;
-    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 600, nullptr, nullptr, nullptr, nullptr);
-    HWND flags = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", list_style, 0, 0, 50, 50, parent, nullptr, nullptr, nullptr);
-    HWND ids = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", list_style, 0, 0, 50, 50, parent, nullptr, nullptr, nullptr);
-    HWND titles = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", list_style, 0, 0, 50, 50, parent, nullptr, nullptr, nullptr);
-    HWND result = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                                  0, 0, 304, 552, parent, nullptr, nullptr, nullptr);
+    HWND parent =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 600, nullptr, nullptr, nullptr, nullptr);
+    HWND flags = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", list_style, 0, 0, 50, 50, parent, nullptr,
+                                 nullptr, nullptr);
+    HWND ids = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", list_style, 0, 0, 50, 50, parent, nullptr,
+                               nullptr, nullptr);
+    HWND titles = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", list_style, 0, 0, 50, 50, parent, nullptr,
+                                  nullptr, nullptr);
+    HWND result = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                  WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0, 304, 552,
+                                  parent, nullptr, nullptr, nullptr);
     SendMessageA(result, EM_LIMITTEXT, 0, 0);
 
     Split split = {};

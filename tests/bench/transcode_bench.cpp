@@ -48,7 +48,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double seconds_since(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 double megabytes(std::size_t bytes) { return bytes / 1048576.0; }
 
@@ -139,14 +141,16 @@ int main(int argc, char** argv) {
     std::printf("  one output copy   : %8.2f ms  (%.1f%% of the bare call)\n", best_copy * 1e3,
                 best_copy / best_bare * 100);
     std::sort(ratios.begin(), ratios.end());
-    std::printf("  transcode         : %8.2f ms  %7.1f MB/s  (%+.1f%% over the bare call; median of rounds %+.1f%%)\n",
-                best_transcode * 1e3, mb / best_transcode, (best_transcode / best_bare - 1) * 100,
-                (ratios[ratios.size() / 2] - 1) * 100);
-    std::printf("  library calls %ld, copies %ld of %llu bytes in all (output %zu bytes)\n", first_round.library_calls,
-                first_round.copies, first_round.bytes_copied, bare_output.size());
+    std::printf(
+        "  transcode         : %8.2f ms  %7.1f MB/s  (%+.1f%% over the bare call; median of rounds "
+        "%+.1f%%)\n",
+        best_transcode * 1e3, mb / best_transcode, (best_transcode / best_bare - 1) * 100,
+        (ratios[ratios.size() / 2] - 1) * 100);
+    std::printf("  library calls %ld, copies %ld of %llu bytes in all (output %zu bytes)\n",
+                first_round.library_calls, first_round.copies, first_round.bytes_copied, bare_output.size());
     std::printf("  output identical to the bare call: %s\n", identical ? "yes" : "NO");
     if (glibc_seconds > 0)
-        std::printf("  glibc iconv command: %8.2f ms  %7.1f MB/s  transcode takes %.2fx its time\n", glibc_seconds * 1e3,
-                    mb / glibc_seconds, best_transcode / glibc_seconds);
+        std::printf("  glibc iconv command: %8.2f ms  %7.1f MB/s  transcode takes %.2fx its time\n",
+                    glibc_seconds * 1e3, mb / glibc_seconds, best_transcode / glibc_seconds);
     return identical ? 0 : 1;
 }

@@ -19,8 +19,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     // Only into a record the driver made: one started after its test has ended
     // leaves nothing behind.
-    HANDLE record = CreateFileA(record_file, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE record = CreateFileA(record_file, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (record == INVALID_HANDLE_VALUE) return 1;
     char line[2200];
     int length = std::snprintf(line, sizeof line, "%llu %s\n", ticks, __argv[1]);

@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
     }
     std::printf("%s\n", utf8_of(ui::text_of(window)).c_str());
     for (const std::string& title : ui::list_items(program.control(id::列表框3)))
-        std::printf("%s %s\n", utf8_of(ui::text_of(program.control(id::标签1))).c_str(), utf8_of(title).c_str());
+        std::printf("%s %s\n", utf8_of(ui::text_of(program.control(id::标签1))).c_str(),
+                    utf8_of(title).c_str());
     std::string list = ui::text_of(program.control(id::编辑框1));
     // The terminal wants LF; the list itself ends its lines with CR LF.
     for (std::string::size_type at; (at = list.find('\r')) != std::string::npos;) list.erase(at, 1);
@@ -57,8 +58,8 @@ int main(int argc, char** argv) {
     ui::settle(window);
     RECT place = ui::screen_rect_of(window);
     if (FILE* ready = std::fopen(argv[2], "w")) {
-        std::fprintf(ready, "%ldx%ld+%ld+%ld\n", place.right - place.left, place.bottom - place.top, place.left,
-                     place.top);
+        std::fprintf(ready, "%ldx%ld+%ld+%ld\n", place.right - place.left, place.bottom - place.top,
+                     place.left, place.top);
         std::fclose(ready);
     }
     char line[16];

@@ -45,8 +45,8 @@ std::string fresh_temp_name(const char* prefix) {
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
     char name[MAX_PATH];
-    std::snprintf(name, sizeof name, "%s%s-%lu-%lu-%d", folder, prefix, GetCurrentProcessId(),
-                  GetTickCount(), ++counter);
+    std::snprintf(name, sizeof name, "%s%s-%lu-%lu-%d", folder, prefix, GetCurrentProcessId(), GetTickCount(),
+                  ++counter);
     return name;
 }
 
@@ -63,8 +63,7 @@ HWND visible_window_now(DWORD process_id, const char* class_name) {
 
 HWND find_visible_window(DWORD process_id, const char* class_name, DWORD wait_ms) {
     HWND found = nullptr;
-    wait_until([&] { return (found = visible_window_now(process_id, class_name)) != nullptr; },
-               wait_ms);
+    wait_until([&] { return (found = visible_window_now(process_id, class_name)) != nullptr; }, wait_ms);
     return found;
 }
 
@@ -122,8 +121,11 @@ Program Program::start(const std::string& exe, const std::string& working_direct
 }
 
 Program::Program(Program&& other) noexcept
-    : process_(other.process_), process_id_(other.process_id_), thread_id_(other.thread_id_),
-      main_window_(other.main_window_), record_file_(std::move(other.record_file_)) {
+    : process_(other.process_),
+      process_id_(other.process_id_),
+      thread_id_(other.thread_id_),
+      main_window_(other.main_window_),
+      record_file_(std::move(other.record_file_)) {
     other.process_ = nullptr;
     ++programs_alive;
 }
@@ -163,9 +165,7 @@ HWND Program::control_at(const std::string& class_name, int left, int top) {
     return nullptr;
 }
 
-HWND Program::message_box(DWORD wait_ms) const {
-    return find_visible_window(process_id_, "#32770", wait_ms);
-}
+HWND Program::message_box(DWORD wait_ms) const { return find_visible_window(process_id_, "#32770", wait_ms); }
 
 HWND Program::focus() const {
     GUITHREADINFO info = {};
@@ -173,9 +173,7 @@ HWND Program::focus() const {
     return GetGUIThreadInfo(thread_id_, &info) ? info.hwndFocus : nullptr;
 }
 
-bool Program::running() const {
-    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
+bool Program::running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 std::optional<DWORD> Program::exit_code(DWORD wait_ms) const {
     if (!process_ || WaitForSingleObject(process_, wait_ms) != WAIT_OBJECT_0) return std::nullopt;
@@ -210,8 +208,8 @@ std::string text_of(HWND window) {
         return std::string();
     std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                        SMTO_NORMAL, default_wait_ms, &copied);
+    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL,
+                        default_wait_ms, &copied);
     text.resize(copied);
     return text;
 }
@@ -249,7 +247,8 @@ std::vector<std::string> list_items(HWND list_box) {
         std::wstring item(length > 0 ? length + 1 : 1, L'\0');
         LRESULT copied = SendMessageW(list_box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&item[0]));
         item.resize(copied > 0 ? copied : 0);
-        int bytes = WideCharToMultiByte(CP_ACP, 0, item.data(), int(item.size()), nullptr, 0, nullptr, nullptr);
+        int bytes =
+            WideCharToMultiByte(CP_ACP, 0, item.data(), int(item.size()), nullptr, 0, nullptr, nullptr);
         std::string ansi(bytes, '\0');
         WideCharToMultiByte(CP_ACP, 0, item.data(), int(item.size()), &ansi[0], bytes, nullptr, nullptr);
         items.push_back(ansi);
@@ -266,8 +265,8 @@ std::vector<HWND> children_in_z_order(HWND parent) {
 
 void set_text(HWND edit_box, const std::string& text) {
     DWORD_PTR result;
-    SendMessageTimeoutA(edit_box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                        SMTO_NORMAL, default_wait_ms, &result);
+    SendMessageTimeoutA(edit_box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                        default_wait_ms, &result);
 }
 
 void click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
@@ -337,8 +336,8 @@ bool put_clipboard(const std::string& text) {
 // Opened for a window of ours: Wine lets any thread open a clipboard that was
 // opened without a window, so a windowless hold would not hold.
 ClipboardHold::ClipboardHold()
-    : owner_(CreateWindowExA(0, "STATIC", "clipboard holder", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                             nullptr, nullptr, nullptr)),
+    : owner_(CreateWindowExA(0, "STATIC", "clipboard holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                             nullptr)),
       held_(owner_ && OpenClipboard(owner_)) {}
 
 ClipboardHold::~ClipboardHold() {
@@ -382,9 +381,7 @@ bool remove_tree(const std::string& path) {
     return RemoveDirectoryA(path.c_str()) != 0;
 }
 
-RunDirectory::RunDirectory() : path_(fresh_temp_name("wt-run")) {
-    CreateDirectoryA(path_.c_str(), nullptr);
-}
+RunDirectory::RunDirectory() : path_(fresh_temp_name("wt-run")) { CreateDirectoryA(path_.c_str(), nullptr); }
 
 RunDirectory::RunDirectory(const std::string& exe) : RunDirectory() {
     exe_ = file(exe.substr(exe.find_last_of('\\') + 1));
@@ -393,6 +390,8 @@ RunDirectory::RunDirectory(const std::string& exe) : RunDirectory() {
 
 // A process started in the folder (the browser stand-in, for one) may still be
 // ending and hold it as its current directory for a moment.
-RunDirectory::~RunDirectory() { wait_until([&] { return remove_tree(path_); }, 5000); }
+RunDirectory::~RunDirectory() {
+    wait_until([&] { return remove_tree(path_); }, 5000);
+}
 
 }  // namespace ui

@@ -41,12 +41,13 @@ void PrintTo(const SearchRecord& record, std::ostream* out) {
 }
 
 TEST(LiteralChain, AppliesOnlyToRunsAndLazyGaps) {
-    const char* const chains[] = {episode_expression, title_expression, "a\\.b(.*?)c", ".*?x", "(.*?)", "",
+    const char* const chains[] = {episode_expression,    title_expression, "a\\.b(.*?)c", ".*?x", "(.*?)", "",
                                   "x(.*?)(.*?)y\xB5\xDA"};
     for (const char* expression : chains)
         EXPECT_TRUE(LiteralChain::of(expression, std::strlen(expression)).applies()) << expression;
-    const char* const others[] = {"a|b",     "a*",    "(a)",  "\\<a", "(.*?)+", "a{2}", "[ab]", "^a",  "a$",
-                                  "(?:.*?)", "(.*)", "a.b", "a{",   "\\d",    "a\\", ".*??", "(.*?)?", "\\Qa"};
+    const char* const others[] = {"a|b",  "a*",  "(a)", "\\<a",    "(.*?)+", "a{2}",
+                                  "[ab]", "^a",  "a$",  "(?:.*?)", "(.*)",   "a.b",
+                                  "a{",   "\\d", "a\\", ".*??",    "(.*?)?", "\\Qa"};
     for (const char* expression : others)
         EXPECT_FALSE(LiteralChain::of(expression, std::strlen(expression)).applies()) << expression;
 }
@@ -54,10 +55,11 @@ TEST(LiteralChain, AppliesOnlyToRunsAndLazyGaps) {
 // Short texts over the bytes the expressions are made of: every way for runs to
 // overlap, repeat, be cut off or stand in the wrong order turns up.
 TEST(ChainSearch, FindsWhatThePlainLoopFindsInShortTexts) {
-    const char* const expressions[] = {"a(.*?)b",    "ab(.*?)a(.*?)b", "(.*?)b", "a(.*?)",  "a.*?b.*?a",
-                                       "\"(.*?)\">", "a\\.(.*?)b",     "(.*?)",  "aa(.*?)aa", "a(.*?)(.*?)ba",
-                                       "(.*?)(.*?)b", ".*?(.*?)a",  "a(.*?).*?b(.*?)", "",
-                                       "a|b(.*?)a",  "b+(.*?)a"};
+    const char* const expressions[] = {
+        "a(.*?)b",     "ab(.*?)a(.*?)b", "(.*?)b",          "a(.*?)",    "a.*?b.*?a",
+        "\"(.*?)\">",  "a\\.(.*?)b",     "(.*?)",           "aa(.*?)aa", "a(.*?)(.*?)ba",
+        "(.*?)(.*?)b", ".*?(.*?)a",      "a(.*?).*?b(.*?)", "",          "a|b(.*?)a",
+        "b+(.*?)a"};
     const char alphabet[] = {'a', 'b', '.', '"', '>', '\n'};
     std::mt19937 random(5);
     for (int round = 0; round < 3000; ++round) {
@@ -80,15 +82,19 @@ std::string random_play_page(std::mt19937& random) {
     std::string page = "<html><head><meta charset=\"gbk\">";
     const int pieces = static_cast<int>(random() % 60);
     for (int i = 0; i < pieces; ++i) {
-        const std::string element = element_head + number() + "\" seq=\"" + number() + "\" id=\"item_X" + number() +
-                                    "\" title=\"\xB5\xDA" + number() + "\xBC\xAF\">";
+        const std::string element = element_head + number() + "\" seq=\"" + number() + "\" id=\"item_X" +
+                                    number() + "\" title=\"\xB5\xDA" + number() + "\xBC\xAF\">";
         switch (random() % 8) {
         case 0:
         case 1: page += element + "<a href=\"#\">" + number() + "</a></div>\n"; break;
         case 2: page += element.substr(0, random() % element.size()); break;
         case 3: page += "<meta name=\"title\" content=\"\xB2\xE2\xCA\xD4" + number() + "\">"; break;
         case 4: page += "\" seq=\"\" id=\"item_\" title=\"\xB5\xDA\xBC\xAF\">"; break;
-        case 5: page += "<div class=\"item\" name=\"tvlist\" flag=\"\" seq=\"\" id=\"item_\" title=\"\xB5\xDA\xBC\xAF\">"; break;
+        case 5:
+            page +=
+                "<div class=\"item\" name=\"tvlist\" flag=\"\" seq=\"\" id=\"item_\" "
+                "title=\"\xB5\xDA\xBC\xAF\">";
+            break;
         case 6: page += "\">\n"; break;
         default: page += "<li class=\"row\"><span title=\"x\">\xD6\xD0\xCE\xC4</span></li>\n"; break;
         }
@@ -112,8 +118,9 @@ namespace {
 std::string play_page_with_episodes(int count) {
     std::string page = "<html><body>\n";
     for (int i = 1; i <= count; ++i) {
-        page += "<div class=\"item\" name=\"tvlist\" flag=\"0\" seq=\"" + std::to_string(i) + "\" id=\"item_XM" +
-                std::to_string(i) + "\" title=\"\xB5\xDA" + std::to_string(i) + "\xBC\xAF\"></div>\n";
+        page += "<div class=\"item\" name=\"tvlist\" flag=\"0\" seq=\"" + std::to_string(i) +
+                "\" id=\"item_XM" + std::to_string(i) + "\" title=\"\xB5\xDA" + std::to_string(i) +
+                "\xBC\xAF\"></div>\n";
     }
     return page;
 }
@@ -141,7 +148,8 @@ TEST(ChainSearch, EndsAPageOfUnclosedOpeningsWithTheEpisodesBeforeIt) {
 // plain loop makes it.
 TEST(ChainSearch, KeepsTheLongMatchOfOpeningsClosedFarAway) {
     const std::string page = play_page_with_episodes(2) +
-                             repeated("<div class=\"item\" name=\"tvlist\" flag=\"", 100000) + play_page_with_episodes(2);
+                             repeated("<div class=\"item\" name=\"tvlist\" flag=\"", 100000) +
+                             play_page_with_episodes(2);
     const std::vector<PlainMatch> found = found_by_regex(episode_expression, page);
     ASSERT_EQ(found.size(), 4u);
     EXPECT_GT(found[2][1].length, 100000);

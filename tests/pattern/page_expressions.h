@@ -3,5 +3,6 @@
 #pragma once
 
 inline constexpr char episode_expression[] =
-    "<div class=\"item\" name=\"tvlist\" flag=\"(.*?)\" seq=\"(.*?)\" id=\"item_(.*?)\" title=\"\xB5\xDA(.*?)\xBC\xAF\">";
+    "<div class=\"item\" name=\"tvlist\" flag=\"(.*?)\" seq=\"(.*?)\" id=\"item_(.*?)\" "
+    "title=\"\xB5\xDA(.*?)\xBC\xAF\">";
 inline constexpr char title_expression[] = "<meta name=\"title\" content=\"(.*?)\">";

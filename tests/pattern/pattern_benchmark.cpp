@@ -51,9 +51,11 @@ void time_large_page(const std::string& page, int rounds) {
     std::size_t plain_matches = 0;
     for (int round = 0; round < rounds; ++round) {
         chained.push_back(seconds_of([&] { matches = array_element_count(expression.search_all(text)); }));
-        unaided.push_back(seconds_of([&] { plain_matches = plain_search_all(plain, page.c_str(), text.length()).size(); }));
+        unaided.push_back(
+            seconds_of([&] { plain_matches = plain_search_all(plain, page.c_str(), text.length()).size(); }));
     }
-    std::printf("large_bytes=%zu\nlarge_matches=%u\nlarge_plain_matches=%zu\n", page.size(), matches, plain_matches);
+    std::printf("large_bytes=%zu\nlarge_matches=%u\nlarge_plain_matches=%zu\n", page.size(), matches,
+                plain_matches);
     std::printf("large_seconds=%.6f\nlarge_best_seconds=%.6f\nlarge_plain_seconds=%.6f\n", median(chained),
                 *std::min_element(chained.begin(), chained.end()), median(unaided));
 }
@@ -64,7 +66,8 @@ void time_hostile_page(const char* name, const std::string& page, bool also_plai
     const Text text(page.c_str(), static_cast<std::uint32_t>(page.size()));
     std::uint32_t matches = 0;
     const double seconds = seconds_of([&] { matches = array_element_count(expression.search_all(text)); });
-    std::printf("%s_bytes=%zu\n%s_matches=%u\n%s_seconds=%.6f\n", name, page.size(), name, matches, name, seconds);
+    std::printf("%s_bytes=%zu\n%s_matches=%u\n%s_seconds=%.6f\n", name, page.size(), name, matches, name,
+                seconds);
     if (!also_plain) return;
     const PlainEngine plain(episode_expression);
     std::size_t plain_matches = 0;
@@ -77,7 +80,8 @@ void time_hostile_page(const char* name, const std::string& page, bool also_plai
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: pattern_benchmark LARGE HOSTILE HOSTILE_CLOSED [ROUNDS] [--plain-hostile]\n");
+        std::fprintf(stderr,
+                     "usage: pattern_benchmark LARGE HOSTILE HOSTILE_CLOSED [ROUNDS] [--plain-hostile]\n");
         return 2;
     }
     std::string large, hostile, hostile_closed;

@@ -13,7 +13,8 @@
 using PlainEngine = boost::basic_regex<char, boost::c_regex_traits<char>>;
 using PlainMatch = std::vector<SearchRecord>;
 
-inline std::vector<PlainMatch> plain_search_all(const PlainEngine& engine, const char* text, std::uint32_t length) {
+inline std::vector<PlainMatch> plain_search_all(const PlainEngine& engine, const char* text,
+                                                std::uint32_t length) {
     std::vector<PlainMatch> found;
     const char* const end = text + length;
     if (length == 0) return found;
@@ -33,7 +34,6 @@ inline std::vector<PlainMatch> plain_search_all(const PlainEngine& engine, const
             found.push_back(records);
             if (match[0].length() == 0) break;
         }
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     return found;
 }

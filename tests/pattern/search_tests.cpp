@@ -30,10 +30,21 @@ const SearchCase search_cases[] = {
     {"^ holds where each search starts", "^a", "aaa", {{0, 1}, {1, 1}, {2, 1}}, {}},
     {"look-behind sees nothing before the search start", "(?<=a)a", "aaa", {{1, 1}}, {}},
     {"dot takes a line break", "a.b", "xa\nb", {{1, 3}}, {}},
-    {"lazy group ends at the first quote before >", title_expression,
-     "<meta name=\"title\" content=\"A\" x\">B\">", {{0, 34}}, {{28, 4}}},
-    {"GBK characters count two bytes", "\xB5\xDA(.*?)\xBC\xAF", "ab\xB5\xDA\xD2\xBB\xBC\xAF", {{2, 6}}, {{4, 2}}},
-    {"bytes, not characters: a match may start on a trail byte", "\xDA\xD2", "\xB5\xDA\xD2\xBB", {{1, 2}}, {}},
+    {"lazy group ends at the first quote before >",
+     title_expression,
+     "<meta name=\"title\" content=\"A\" x\">B\">",
+     {{0, 34}},
+     {{28, 4}}},
+    {"GBK characters count two bytes",
+     "\xB5\xDA(.*?)\xBC\xAF",
+     "ab\xB5\xDA\xD2\xBB\xBC\xAF",
+     {{2, 6}},
+     {{4, 2}}},
+    {"bytes, not characters: a match may start on a trail byte",
+     "\xDA\xD2",
+     "\xB5\xDA\xD2\xBB",
+     {{1, 2}},
+     {}},
     {"an empty group keeps its offset", "id=\"(.*?)\"", "<a id=\"\">", {{3, 5}}, {{7, 0}}},
     {"case kept: div is not DIV", "<div>", "<DIV>", {}, {}},
     {"case ignored: div is DIV", "<div>", "<DIV>", {{0, 5}}, {}, false},
@@ -43,8 +54,11 @@ const SearchCase search_cases[] = {
     {"an empty match at the start", "x*", "ab", {{0, 0}}, {}},
     {"an empty expression matches once, empty", "", "ab", {{0, 0}}, {}},
     // The third search exceeds Boost's work limit in the run of a's and throws.
-    {"Boost gives up mid-search: the matches before stay", "(a+)+b", "ab ab aaaaaaaaaaaaaaaaaaaaaaaaaaaa",
-     {{0, 2}, {3, 2}}, {{0, 1}, {3, 1}}},
+    {"Boost gives up mid-search: the matches before stay",
+     "(a+)+b",
+     "ab ab aaaaaaaaaaaaaaaaaaaaaaaaaaaa",
+     {{0, 2}, {3, 2}},
+     {{0, 1}, {3, 1}}},
 };
 
 std::vector<Span> spans_of(const Array<SearchResult>& results, std::uint32_t index) {
@@ -161,14 +175,19 @@ TEST(SubmatchText, GivesEmptyAndLeavesStartForWhatItCannotAccept) {
 const char play_page[] =
     "<!DOCTYPE html><html><head><meta charset=\"gbk\">\n"
     "<meta name=\"keywords\" content=\"\xB2\xE2\xCA\xD4\">\n"
-    "<meta name=\"title\" content=\"\xB2\xE2\xCA\xD4 \xB5\xDA" "2\xBC\xBE\">\n"
+    "<meta name=\"title\" content=\"\xB2\xE2\xCA\xD4 \xB5\xDA"
+    "2\xBC\xBE\">\n"
     "<title>\xB2\xE2\xCA\xD4</title></head><body>\n"
     "<div class=\"items\" id=\"episodes\">\n"
-    "<div class=\"item\" name=\"tvlist\" flag=\"0\" seq=\"1\" id=\"item_XMTAx\" title=\"\xB5\xDA" "1\xBC\xAF\">"
+    "<div class=\"item\" name=\"tvlist\" flag=\"0\" seq=\"1\" id=\"item_XMTAx\" title=\"\xB5\xDA"
+    "1\xBC\xAF\">"
     "<a href=\"/v_show/id_XMTAx.html\">1</a></div>\n"
-    "<div class=\"item\" name=\"tvlist\" flag=\"1\" seq=\"2\" id=\"item_\" title=\"\xB5\xDA" "2\xBC\xAF\"></div>\n"
-    "<div class=\"item\" name=\"related\" flag=\"0\" seq=\"9\" id=\"item_ZZ\" title=\"\xB5\xDA" "9\xBC\xAF\"></div>\n"
-    "<div class=\"item\" name=\"tvlist\" flag=\"0\" seq=\"12\" id=\"item_XMTEy\" title=\"\xB5\xDA" "12\xBC\xAF\">"
+    "<div class=\"item\" name=\"tvlist\" flag=\"1\" seq=\"2\" id=\"item_\" title=\"\xB5\xDA"
+    "2\xBC\xAF\"></div>\n"
+    "<div class=\"item\" name=\"related\" flag=\"0\" seq=\"9\" id=\"item_ZZ\" title=\"\xB5\xDA"
+    "9\xBC\xAF\"></div>\n"
+    "<div class=\"item\" name=\"tvlist\" flag=\"0\" seq=\"12\" id=\"item_XMTEy\" title=\"\xB5\xDA"
+    "12\xBC\xAF\">"
     "</div>\n</div></body></html>\n";
 
 TEST(PageExpressions, FindTheEpisodesAndTheTitleOfAPlayPage) {
@@ -179,16 +198,20 @@ TEST(PageExpressions, FindTheEpisodesAndTheTitleOfAPlayPage) {
 
     ASSERT_TRUE(expression.create(Text(episode_expression)));
     Array<SearchResult> episodes = expression.search_all(page);
-    const char* const expected[][4] = {{"0", "1", "XMTAx", "1"}, {"1", "2", "", "2"}, {"0", "12", "XMTEy", "12"}};
+    const char* const expected[][4] = {
+        {"0", "1", "XMTAx", "1"}, {"1", "2", "", "2"}, {"0", "12", "XMTEy", "12"}};
     ASSERT_EQ(array_element_count(episodes), 3u);
     for (std::uint32_t i = 0; i < 3; ++i) {
         ASSERT_EQ(episodes[i].record_count(), 5u);
         for (std::int32_t group = 1; group <= 4; ++group)
-            EXPECT_STREQ(submatch_text(episodes[i], page, group).c_str(), expected[i][group - 1]) << i << "/" << group;
+            EXPECT_STREQ(submatch_text(episodes[i], page, group).c_str(), expected[i][group - 1])
+                << i << "/" << group;
     }
 
     ASSERT_TRUE(expression.create(Text(title_expression)));
     Array<SearchResult> titles = expression.search_all(page);
     ASSERT_EQ(array_element_count(titles), 1u);
-    EXPECT_STREQ(submatch_text(titles[0], page, 1).c_str(), "\xB2\xE2\xCA\xD4 \xB5\xDA" "2\xBC\xBE");
+    EXPECT_STREQ(submatch_text(titles[0], page, 1).c_str(),
+                 "\xB2\xE2\xCA\xD4 \xB5\xDA"
+                 "2\xBC\xBE");
 }

@@ -67,8 +67,8 @@ void register_test_class() {
 }
 
 HWND make_window(const char* class_name, DWORD style, HWND parent, int x, int y, int width, int height) {
-    return CreateWindowExA(0, class_name, "", style, x, y, width, height, parent, nullptr, GetModuleHandleA(nullptr),
-                           nullptr);
+    return CreateWindowExA(0, class_name, "", style, x, y, width, height, parent, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
 // The colour the window paints at (x, y) when asked to print its client area.
@@ -143,7 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
     Engine, RefusedSkins,
     testing::Values(RefusedSkin{"no_skin", "", true}, RefusedSkin{"empty", "", false},
                     RefusedSkin{"other_mark", with_byte(skin_bytes(flat_skin_header()), 3, 'F'), false},
-                    RefusedSkin{"cut_short", cut(skin_bytes(flat_skin_header()), sizeof(SkinFile) + 2), false},
+                    RefusedSkin{"cut_short", cut(skin_bytes(flat_skin_header()), sizeof(SkinFile) + 2),
+                                false},
                     RefusedSkin{"header_only", cut(skin_bytes(flat_skin_header()), sizeof(SkinFile)), false},
                     RefusedSkin{"other_version", skin_bytes(with_version(2)), false},
                     RefusedSkin{"name_not_ended",

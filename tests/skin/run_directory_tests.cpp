@@ -25,7 +25,6 @@ INSTANTIATE_TEST_SUITE_P(Paths, DirectoryOfPath,
                                          PathCase{"C:\\tools\\pellom.exe", "C:\\tools"},
                                          PathCase{"C:\\a\x81\x5C\\pellom.exe", "C:\\a\x81\x5C"},
                                          PathCase{"C:\\tools\\\x81\x5Cpellom.exe", "C:\\tools"},
-                                         PathCase{"C:\\\x81\x5C.exe", "C:"},
-                                         PathCase{"pellom.exe", ""}));
+                                         PathCase{"C:\\\x81\x5C.exe", "C:"}, PathCase{"pellom.exe", ""}));
 
 }  // namespace

@@ -130,10 +130,12 @@ TEST(SkinDeployment, FoundLibraryIsLeftAsItIsAndGivenSkin13ThenReleased) {
     EXPECT_FALSE(outcome.box_shown) << outcome.box_text;
     EXPECT_EQ(outcome.exit_code, 0u);
 
-    EXPECT_TRUE(read_bytes(folder.file(library_name)) == read_bytes(RECORDING_ENGINE)) << "the library was rewritten";
+    EXPECT_TRUE(read_bytes(folder.file(library_name)) == read_bytes(RECORDING_ENGINE))
+        << "the library was rewritten";
     EXPECT_EQ(GetFileAttributesA(folder.file(library_name).c_str()), attributes_before);
     ASSERT_EQ(carried_skin(13).substr(0, 4), ".SHE");
-    EXPECT_EQ(read_bytes(folder.file(library_name + ".calls.txt")), recorded_call(carried_skin(13)) + "unloaded\n");
+    EXPECT_EQ(read_bytes(folder.file(library_name + ".calls.txt")),
+              recorded_call(carried_skin(13)) + "unloaded\n");
 }
 
 TEST(SkinSelection, OnlyNumbersOneTo33HandTheEngineASkin) {
@@ -143,8 +145,9 @@ TEST(SkinSelection, OnlyNumbersOneTo33HandTheEngineASkin) {
     EXPECT_EQ(outcome.exit_code, 0u);
 
     // Bound once: one unloading after all five calls.
-    std::string expected = recorded_call("") + recorded_call(carried_skin(1)) + recorded_call(carried_skin(33)) +
-                           recorded_call("") + recorded_call("") + "unloaded\n";
+    std::string expected = recorded_call("") + recorded_call(carried_skin(1)) +
+                           recorded_call(carried_skin(33)) + recorded_call("") + recorded_call("") +
+                           "unloaded\n";
     EXPECT_EQ(read_bytes(folder.file(library_name + ".calls.txt")), expected);
 }
 
@@ -208,8 +211,12 @@ struct FatalCase {
     std::set<std::string> left_in_folder;
 };
 
-void place_foreign(const ui::RunDirectory& folder) { place_library(folder, FOREIGN_ENGINE, FILE_ATTRIBUTE_NORMAL); }
-void place_unbalanced(const ui::RunDirectory& folder) { place_library(folder, UNBALANCED_ENGINE, FILE_ATTRIBUTE_NORMAL); }
+void place_foreign(const ui::RunDirectory& folder) {
+    place_library(folder, FOREIGN_ENGINE, FILE_ATTRIBUTE_NORMAL);
+}
+void place_unbalanced(const ui::RunDirectory& folder) {
+    place_library(folder, UNBALANCED_ENGINE, FILE_ATTRIBUTE_NORMAL);
+}
 void make_folder_of_that_name(const ui::RunDirectory& folder) {
     ASSERT_TRUE(CreateDirectoryA(folder.file(library_name).c_str(), nullptr));
 }
@@ -240,10 +247,19 @@ TEST_P(FatalStart, ShowsTheBoxAndEndsWithMinusOne) {
 INSTANTIATE_TEST_SUITE_P(
     Skin, FatalStart,
     testing::Values(
-        FatalCase{"library_without_the_entry", SKIN_PROBE, place_foreign, not_found_box, {"probe.exe", library_name}},
-        FatalCase{"folder_named_like_the_library", SKIN_PROBE, make_folder_of_that_name, not_found_box,
+        FatalCase{"library_without_the_entry",
+                  SKIN_PROBE,
+                  place_foreign,
+                  not_found_box,
                   {"probe.exe", library_name}},
-        FatalCase{"entry_leaving_its_arguments", SKIN_PROBE, place_unbalanced,
+        FatalCase{"folder_named_like_the_library",
+                  SKIN_PROBE,
+                  make_folder_of_that_name,
+                  not_found_box,
+                  {"probe.exe", library_name}},
+        FatalCase{"entry_leaving_its_arguments",
+                  SKIN_PROBE,
+                  place_unbalanced,
                   "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n",
                   {"probe.exe", library_name}},
         // A failed write must leave neither a broken library nor its pieces.

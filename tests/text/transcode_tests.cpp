@@ -15,7 +15,9 @@ std::string repeated(const std::string& piece, int times) {
     return whole;
 }
 
-std::string string_of(const ByteSet& data) { return std::string(reinterpret_cast<const char*>(data.data()), data.size()); }
+std::string string_of(const ByteSet& data) {
+    return std::string(reinterpret_cast<const char*>(data.data()), data.size());
+}
 
 // Mostly Chinese with some markup: UTF-8 is about half as long again as GBK.
 const std::string gbk_page = repeated("<li>第12集 连续剧《山河故人》的剧情简介。</li>\r\n", 300);
@@ -34,11 +36,20 @@ TEST(Transcode, Table) {
     } cases[] = {
         {"第1集 into GBK", "\xE7\xAC\xAC\x31\xE9\x9B\x86", "UTF-8", "GBK", "\xB5\xDA\x31\xBC\xAF", true},
         {"empty data", "", "UTF-8", "GBK", "", true},
-        {"lower-case source name", "\xE7\xAC\xAC\x31\xE9\x9B\x86", "utf-8", "GBK", "\xB5\xDA\x31\xBC\xAF", true},
-        {"zero bytes pass through", std::string(u8"第\0集", 7), "UTF-8", "GBK", std::string("第\0集", 5), true},
+        {"lower-case source name", "\xE7\xAC\xAC\x31\xE9\x9B\x86", "utf-8", "GBK", "\xB5\xDA\x31\xBC\xAF",
+         true},
+        {"zero bytes pass through", std::string(u8"第\0集", 7), "UTF-8", "GBK", std::string("第\0集", 5),
+         true},
         {"output as long as the input, ASCII", "<html>abc</html>", "UTF-8", "GBK", "<html>abc</html>", true},
-        {"lone FF in the middle", u8"第1集" "\xFF" u8"第2集", "UTF-8", "GBK", "", false},
-        {"three-byte sequence cut at the end", u8"第1集" "\xE7\xAC", "UTF-8", "GBK", "", false},
+        {"lone FF in the middle",
+         u8"第1集"
+         "\xFF"
+         u8"第2集",
+         "UTF-8", "GBK", "", false},
+        {"three-byte sequence cut at the end",
+         u8"第1集"
+         "\xE7\xAC",
+         "UTF-8", "GBK", "", false},
         {"U+1F600, which GBK lacks", u8"第1集 \xF0\x9F\x98\x80 第2集", "UTF-8", "GBK", "", false},
         {"unknown source name", "abc", "NO-SUCH-CODE", "GBK", "", false},
         {"unknown target name", "abc", "UTF-8", "NO-SUCH-CODE", "", false},
@@ -55,7 +66,8 @@ TEST(Transcode, Table) {
     };
     for (const Case& c : cases) {
         bool succeeded = !c.succeeded;
-        ByteSet output = transcode(ByteSet(c.input.data(), std::uint32_t(c.input.size())), c.from, c.to, &succeeded);
+        ByteSet output =
+            transcode(ByteSet(c.input.data(), std::uint32_t(c.input.size())), c.from, c.to, &succeeded);
         EXPECT_EQ(string_of(output), c.output) << c.name;
         EXPECT_EQ(succeeded, c.succeeded) << c.name;
     }

@@ -47,7 +47,12 @@ TEST(TextOfInt, Table) {
         std::int32_t value;
         const char* text;
     } cases[] = {
-        {0, "0"}, {12, "12"}, {-7, "-7"}, {2147483647, "2147483647"}, {INT32_MIN, "-2147483648"}, {1000000, "1000000"},
+        {0, "0"},
+        {12, "12"},
+        {-7, "-7"},
+        {2147483647, "2147483647"},
+        {INT32_MIN, "-2147483648"},
+        {1000000, "1000000"},
     };
     for (const Case& c : cases) EXPECT_EQ(string_of(text_of_int(c.value)), c.text) << c.value;
 }
@@ -61,15 +66,31 @@ TEST(JoinText, Table) {
         std::function<Text()> join;
         std::string joined;
     } cases[] = {
-        {"empty, 第 and absent", [] { return join_text({"", Text("第"), nullptr}); }, "第"},
+        {"empty, 第 and absent",
+         [] {
+             return join_text({"", Text("第"), nullptr});
+         },
+         "第"},
         {"one line of the list",
-         [] { return join_text({Text("第1集$A\r\n"), "第", text_of_int(2), "集$", Text("XMTA2"), "\r\n"}); },
+         [] {
+             return join_text({Text("第1集$A\r\n"), "第", text_of_int(2), "集$", Text("XMTA2"), "\r\n"});
+         },
          "第1集$A\r\n第2集$XMTA2\r\n"},
-        {"every piece empty", [&] { return join_text({empty, "", nullptr}); }, ""},
+        {"every piece empty",
+         [&] {
+             return join_text({empty, "", nullptr});
+         },
+         ""},
         {"one piece", [&] { return join_text({title}); }, "连续剧"},
-        {"a path of two", [] { return join_text({"C:\\run\\", "SkinH_EL.dll"}); }, "C:\\run\\SkinH_EL.dll"},
+        {"a path of two",
+         [] {
+             return join_text({"C:\\run\\", "SkinH_EL.dll"});
+         },
+         "C:\\run\\SkinH_EL.dll"},
         {"pieces past the first room",
-         [&] { return join_text({long_piece.c_str(), title, long_piece.c_str()}); },
+         [&] {
+             return join_text({long_piece.c_str(), title, long_piece.c_str()});
+         },
          long_piece + "连续剧" + long_piece},
     };
     for (const Case& c : cases) {
@@ -95,7 +116,8 @@ TEST(ByteSetSize, Table) {
         {"grown by appends", grown, 3000},
     };
     for (const Case& c : cases) EXPECT_EQ(byte_set_size(c.data), c.size) << c.name;
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(grown.data()) + 2997, 3), std::string("\0\x01\x02", 3));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(grown.data()) + 2997, 3),
+              std::string("\0\x01\x02", 3));
 }
 
 TEST(ArrayElementCount, Table) {
