@@ -212,21 +212,32 @@ bool answer_colour_query(UINT message, WPARAM wparam, LRESULT* answer) {
     return true;
 }
 
+// Erasing, painting and printing of a window the engine paints whole itself;
+// false for every other message.
+bool paint_whole(HWND window, UINT message, WPARAM wparam, void (*paint)(HWND, HDC), LRESULT* answer) {
+    switch (message) {
+    case WM_ERASEBKGND: *answer = 1; return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        paint(window, dc);
+        EndPaint(window, &ps);
+        *answer = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        paint(window, reinterpret_cast<HDC>(wparam));
+        *answer = 0;
+        return true;
+    }
+    return false;
+}
+
 // Windows of the program's own classes: the engine paints them whole.
 LRESULT CALLBACK panel_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     LRESULT answer;
     if (answer_colour_query(message, wparam, &answer)) return answer;
-    switch (message) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint_panel(window, dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT: paint_panel(window, reinterpret_cast<HDC>(wparam)); return 0;
-    }
+    if (paint_whole(window, message, wparam, paint_panel, &answer)) return answer;
     return pass_on(window, message, wparam, lparam);
 }
 
@@ -260,17 +271,8 @@ bool button_redraws_itself(UINT message) {
 }
 
 LRESULT CALLBACK button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint_button(window, dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT: paint_button(window, reinterpret_cast<HDC>(wparam)); return 0;
-    }
+    LRESULT answer;
+    if (paint_whole(window, message, wparam, paint_button, &answer)) return answer;
     LRESULT result = pass_on(window, message, wparam, lparam);
     if (button_redraws_itself(message) && IsWindowVisible(window)) {
         HDC dc = GetDC(window);

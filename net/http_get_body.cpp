@@ -108,8 +108,7 @@ std::uint32_t expected_body_size(const char* content_length) {
     return static_cast<std::uint32_t>(announced);
 }
 
-ByteSet read_body(HINTERNET request, std::uint32_t chunk_size, std::uint32_t expected_size,
-                  ReadChunk read) {
+ByteSet read_body(HINTERNET request, std::uint32_t chunk_size, std::uint32_t expected_size, ReadChunk read) {
     HeapBuffer chunk(static_cast<char*>(heap_try_alloc(chunk_size)));
     ByteSet body;
     if (!chunk) return body;
@@ -142,8 +141,8 @@ ByteSet http_get_body(const Text& address) {
 
     // The blank before CR LF is what this client has always sent.
     const char* accept_types[] = {"Accept: */* \r\n", nullptr};
-    InternetHandle request(HttpOpenRequestA(connection.get(), "GET", target.object, "HTTP/1.0",
-                                            nullptr, accept_types, target.flags, 0));
+    InternetHandle request(HttpOpenRequestA(connection.get(), "GET", target.object, "HTTP/1.0", nullptr,
+                                            accept_types, target.flags, 0));
     if (!request) return ByteSet();
     static const char accept_header[] = "Accept: */*\r\n\r\n";
     if (!HttpSendRequestA(request.get(), accept_header, sizeof accept_header - 1, nullptr, 0)) {
@@ -152,8 +151,8 @@ ByteSet http_get_body(const Text& address) {
 
     char content_length[32];
     DWORD length_size = sizeof content_length;
-    bool announced = HttpQueryInfoA(request.get(), HTTP_QUERY_CONTENT_LENGTH, content_length,
-                                    &length_size, nullptr);
+    bool announced =
+        HttpQueryInfoA(request.get(), HTTP_QUERY_CONTENT_LENGTH, content_length, &length_size, nullptr);
     const char* length = announced ? content_length : nullptr;
     return read_body(request.get(), receive_chunk_size(length), expected_body_size(length));
 }

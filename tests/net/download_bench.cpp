@@ -27,8 +27,7 @@ double platform_read_seconds(const char* address) {
     HINTERNET request = InternetOpenUrlA(session, address, nullptr, 0,
                                          INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
     DWORD count = 0;
-    while (request && InternetReadFile(request, chunk, sizeof chunk, &count) && count > 0) {
-    }
+    while (request && InternetReadFile(request, chunk, sizeof chunk, &count) && count > 0) {}
     if (request) InternetCloseHandle(request);
     if (session) InternetCloseHandle(session);
     return seconds_since(start);
@@ -54,10 +53,10 @@ int main(int argc, char** argv) {
     double floor_seconds = platform_read_seconds(argv[1]);
 
     const double mb = 1024.0 * 1024.0;
-    std::printf("bytes %u seconds %.3f MB/s %.1f peak_working_set_MB %.1f peak_pagefile_MB %.1f "
-                "start_pagefile_MB %.1f platform_read_seconds %.3f\n",
-                size, seconds, seconds > 0 ? size / mb / seconds : 0.0,
-                after.PeakWorkingSetSize / mb, after.PeakPagefileUsage / mb,
-                before.PagefileUsage / mb, floor_seconds);
+    std::printf(
+        "bytes %u seconds %.3f MB/s %.1f peak_working_set_MB %.1f peak_pagefile_MB %.1f "
+        "start_pagefile_MB %.1f platform_read_seconds %.3f\n",
+        size, seconds, seconds > 0 ? size / mb / seconds : 0.0, after.PeakWorkingSetSize / mb,
+        after.PeakPagefileUsage / mb, before.PagefileUsage / mb, floor_seconds);
     return 0;
 }

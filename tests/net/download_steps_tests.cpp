@@ -86,9 +86,17 @@ TEST(ReceiveChunk, SizedFromTheAnnouncedLength) {
         const char* content_length;
         std::uint32_t chunk;
     } cases[] = {
-        {nullptr, 10240}, {"0", 10240},       {"-5", 10240},          {"abc", 10240},
-        {"1", 2},         {"  +100", 101},    {"12abc", 13},          {"102398", 102399},
-        {"102399", 102400}, {"102400", 102400}, {"99999999999999999999", 102400},
+        {nullptr, 10240},
+        {"0", 10240},
+        {"-5", 10240},
+        {"abc", 10240},
+        {"1", 2},
+        {"  +100", 101},
+        {"12abc", 13},
+        {"102398", 102399},
+        {"102399", 102400},
+        {"102400", 102400},
+        {"99999999999999999999", 102400},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.content_length ? c.content_length : "(none)");
@@ -131,8 +139,15 @@ TEST(ExpectedBodySize, ReservesOnlyForAPlausibleAnnouncedLength) {
         const char* content_length;
         std::uint32_t expected;
     } cases[] = {
-        {nullptr, 0}, {"0", 0}, {"-5", 0}, {"abc", 0}, {"1", 1}, {" 5242880", 5242880},
-        {"67108864", 67108864}, {"67108865", 0}, {"99999999999999999999", 0},
+        {nullptr, 0},
+        {"0", 0},
+        {"-5", 0},
+        {"abc", 0},
+        {"1", 1},
+        {" 5242880", 5242880},
+        {"67108864", 67108864},
+        {"67108865", 0},
+        {"99999999999999999999", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.content_length ? c.content_length : "(none)");

@@ -14,9 +14,7 @@ std::string as_string(const ByteSet& body) {
     return std::string(reinterpret_cast<const char*>(body.data()), body.size());
 }
 
-std::string fetch(const std::string& address) {
-    return as_string(http_get_body(Text(address.c_str())));
-}
+std::string fetch(const std::string& address) { return as_string(http_get_body(Text(address.c_str()))); }
 
 class Download : public ::testing::Test {
 protected:
