@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "collect/page_expressions.h"
 #include "tests/app/pellom.h"
 #include "tests/driver/ui_driver.h"
 #include "tests/fixtures/http_fixture.h"
@@ -193,12 +192,6 @@ TEST_F(Collect, TheSamplePageThenCopy) {
     std::optional<ui::ClipboardText> copied = ui::clipboard_text();
     ASSERT_TRUE(copied);
     EXPECT_EQ(copied->text, expected);
-}
-
-TEST(PageExpressions, KeepTheirGbkBytes) {
-    EXPECT_EQ(sizeof episode_expression - 1, 91u);
-    EXPECT_EQ(sizeof title_expression - 1, 35u);
-    EXPECT_NE(std::string(episode_expression).find("title=\"\xB5\xDA(.*?)\xBC\xAF\">"), std::string::npos);
 }
 
 }  // namespace
