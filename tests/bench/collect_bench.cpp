@@ -83,8 +83,11 @@ Split split_collection(const std::string& address) {
             if (index >= 0) SendMessageA(list_box, LB_SETITEMDATA, WPARAM(index), 0);
         }
     };
+    // As the program does: the working lists catch up their scroll bars once.
+    for (HWND list_box : {flags, ids}) SendMessageA(list_box, WM_SETREDRAW, FALSE, 0);
     add_group(flags, episodes, 1);
     add_group(ids, episodes, 3);
+    for (HWND list_box : {flags, ids}) SendMessageA(list_box, WM_SETREDRAW, TRUE, 0);
     add_group(titles, series, 1);
     at = now_ms();
     split.list_boxes = at - start;
