@@ -21,6 +21,7 @@ bool pinned = false;
 struct DressedWindow {
     HWND window;
     WNDPROC original;
+    bool wide;  // dressed with a wide procedure (edit boxes only, see dress)
 };
 DressedWindow dressed[64];  // this program's windows, a message box and its parts
 int dressed_count;
@@ -185,12 +186,18 @@ void paint_frame(HWND box) {
 
 LRESULT pass_on(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     DressedWindow* entry = dressed_entry(window);
-    WNDPROC original = entry->original;
+    if (!entry) return DefWindowProcA(window, message, wparam, lparam);
+    const DressedWindow dressed_window = *entry;
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        auto original = reinterpret_cast<LONG_PTR>(dressed_window.original);
+        if (dressed_window.wide)
+            SetWindowLongPtrW(window, GWLP_WNDPROC, original);
+        else
+            SetWindowLongPtrA(window, GWLP_WNDPROC, original);
         *entry = dressed[--dressed_count];
     }
-    return CallWindowProcW(original, window, message, wparam, lparam);
+    return dressed_window.wide ? CallWindowProcW(dressed_window.original, window, message, wparam, lparam)
+                               : CallWindowProcA(dressed_window.original, window, message, wparam, lparam);
 }
 
 // Windows that own controls answer their colour queries from the skin.
@@ -316,10 +323,17 @@ void dress(HWND window) {
         pinned = GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                                     reinterpret_cast<LPCSTR>(&dress), &self);
     }
-    // Wide, so that typed characters reach the control whole, not as the two
-    // separate bytes of a GBK character.
-    dressed[dressed_count++] = {window, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC))};
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+    // Edit boxes wide, so that under Wine a typed GBK character reaches the box
+    // whole, not as two separate bytes. Everything else ANSI: Wine carries an ANSI
+    // LB_GETTEXT through a wide procedure in a fixed 512-character buffer, so a
+    // longer list item would overrun it.
+    char class_name[64] = {};
+    GetClassNameA(window, class_name, sizeof class_name);
+    const bool wide = lstrcmpiA(class_name, "Edit") == 0;
+    const auto new_proc = reinterpret_cast<LONG_PTR>(proc);
+    const LONG_PTR original = wide ? SetWindowLongPtrW(window, GWLP_WNDPROC, new_proc)
+                                   : SetWindowLongPtrA(window, GWLP_WNDPROC, new_proc);
+    dressed[dressed_count++] = {window, reinterpret_cast<WNDPROC>(original), wide};
 }
 
 LRESULT CALLBACK on_window_creation(int code, WPARAM wparam, LPARAM lparam) {
