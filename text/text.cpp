@@ -48,6 +48,8 @@ Text::~Text() { heap_free(bytes_); }
 void Text::append(const char* bytes, std::uint32_t count) {
     count = length_before_zero(bytes, count);
     if (count == 0) return;
+    // A Text longer than 32 bits can count is a request no heap can meet.
+    if (count > 0xFFFFFFFEu - length_) heap_exhausted(std::size_t(-1));
     std::uint32_t needed = length_ + count;
     if (needed > capacity_ || !bytes_) {
         const std::int64_t own = offset_inside(bytes, bytes_, length_);
@@ -61,6 +63,7 @@ void Text::append(const char* bytes, std::uint32_t count) {
 
 void Text::reserve(std::uint32_t length) {
     if (bytes_ && length <= capacity_) return;
+    if (length == 0xFFFFFFFFu) heap_exhausted(std::size_t(-1));  // no room left for the zero
     bytes_ = static_cast<char*>(heap_realloc(bytes_, std::size_t(length) + 1));
     bytes_[length_] = 0;
     capacity_ = length;
@@ -130,17 +133,6 @@ void ByteSet::shrink_to_fit() noexcept {
         bytes_ = static_cast<std::uint8_t*>(shrunk);
         capacity_ = size_;
     }
-}
-
-ByteSet ByteSet::adopt(void* block, std::uint32_t count) noexcept {
-    ByteSet adopted;
-    if (count == 0) {
-        heap_free(block);
-        return adopted;
-    }
-    adopted.bytes_ = static_cast<std::uint8_t*>(block);
-    adopted.size_ = adopted.capacity_ = count;
-    return adopted;
 }
 
 void swap(ByteSet& a, ByteSet& b) noexcept {

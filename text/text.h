@@ -63,9 +63,6 @@ public:
     // Gives back the spare room once nothing more will be appended.
     void shrink_to_fit() noexcept;
 
-    // Takes over a block from heap_try_alloc holding count bytes.
-    static ByteSet adopt(void* block, std::uint32_t count) noexcept;
-
     friend void swap(ByteSet& a, ByteSet& b) noexcept;
 
 private:
