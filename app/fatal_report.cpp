@@ -16,7 +16,9 @@ void report_runtime_error(std::int32_t code, const char* message) {
         used += std::snprintf(report + used, sizeof report - used, "错误代码：%d\r\n\r\n",
                               static_cast<int>(code));
     if (message && *message) std::snprintf(report + used, sizeof report - used, "错误信息：%s\r\n", message);
-    MessageBoxA(nullptr, report, "错误", MB_ICONERROR);
+    // Task-modal: the window must take no click while the process is ending,
+    // or a handler could run again inside the very failure being reported.
+    MessageBoxA(nullptr, report, "错误", MB_ICONERROR | MB_TASKMODAL);
     release_external_libraries();
     ExitProcess(static_cast<UINT>(-1));
 }

@@ -17,8 +17,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // GetMessageA/DispatchMessageA, because Wine then hands an edit box the two
     // bytes of a typed GBK character as two separate WM_CHARs and it shows "??".
     // The windows themselves stay ANSI; the system converts for them.
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    MSG message = {};
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
         // The window's own keys come first, ahead of translation into characters.
         if (handle_key(message)) continue;
         TranslateMessage(&message);
@@ -27,5 +28,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     release_external_libraries();
     OleUninitialize();
-    return static_cast<int>(message.wParam);
+    // The quit message carries the exit code; a broken loop ends as a normal close.
+    return got == 0 ? static_cast<int>(message.wParam) : 0;
 }

@@ -50,8 +50,6 @@ struct FileHandleTraits {  // CreateFileA reports failure as INVALID_HANDLE_VALU
     static void close(Handle h) noexcept { CloseHandle(h); }
 };
 
-// Processes, threads, events.
-using UniqueKernelHandle = UniqueHandle<NullWhenAbsent<HANDLE, &CloseHandle>>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueGlobal = UniqueHandle<NullWhenAbsent<HGLOBAL, &GlobalFree>>;
 using UniqueModule = UniqueHandle<NullWhenAbsent<HMODULE, &FreeLibrary>>;
