@@ -51,7 +51,9 @@ void collect() {
 
     const Text address = read_text(control::编辑框2);
     // Failures come back empty and flow on: a failed run leaves every list empty.
-    const Text page = text_of_bytes(transcode(http_get_body(address), "UTF-8", "GBK"));
+    ByteSet bytes = http_get_body(address);
+    bytes = transcode(bytes, "UTF-8", "GBK");  // the downloaded bytes are released here
+    const Text page = text_of_bytes(bytes);
 
     expression.create(Text(episode_expression));
     Array<SearchResult> episodes = expression.search_all(page);
