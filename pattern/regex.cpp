@@ -87,7 +87,7 @@ bool regex::create(const Text& expression, bool case_sensitive) {
     Compiled* fresh;
     try {
         fresh = new Compiled(expression, case_sensitive);
-    } catch (const std::exception&) {  // a bad expression, or no memory to compile it
+    } catch (...) {  // a bad expression, or no memory to compile it
         return false;
     }
     delete compiled_;
@@ -125,7 +125,7 @@ Array<SearchResult> regex::search_all(const Text& text) const {
             if (records[0].length == 0) break;
             position = begin + records[0].start + records[0].length;
         }
-    } catch (const std::exception&) {
+    } catch (...) {
         // Boost gave up mid-search (its work limit, or memory): keep what was found.
     }
     return found;

@@ -7,5 +7,5 @@ extern "C" __declspec(dllexport) int __cdecl SkinH_AttachRes(const void*, DWORD,
     return 1;
 }
 #else
-extern "C" __declspec(dllexport) int WINAPI SkinH_DetachRes() { return 1; }
+extern "C" __declspec(dllexport) int WINAPI SomeOtherEntry() { return 1; }
 #endif
