@@ -185,10 +185,12 @@ TEST(SkinnedProgram, FirstStartShowsTheWindowDressedWithSkin13) {
     HWND window = program.main_window(30000);
     ASSERT_TRUE(window) << "no window";
     ui::settle(window, 5000);
-    Sleep(500);  // the first painting after the window came up
-
-    EXPECT_EQ(screen_pixel(window, 432 + 112, 112 + 24), skin.label_back) << "label without text (标签2)";
-    EXPECT_EQ(screen_pixel(window, 96 + 150, 120 + 300), skin.edit_back) << "inside the empty 编辑框1";
+    // The first painting comes when the program gets to it; a loaded machine is slow.
+    auto label = [&] { return screen_pixel(window, 432 + 112, 112 + 24); };       // 标签2, no text
+    auto result_box = [&] { return screen_pixel(window, 96 + 150, 120 + 300); };  // the empty 编辑框1
+    ui::wait_until([&] { return label() == skin.label_back && result_box() == skin.edit_back; }, 10000);
+    EXPECT_EQ(label(), skin.label_back) << "label without text (标签2)";
+    EXPECT_EQ(result_box(), skin.edit_back) << "inside the empty 编辑框1";
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.exit_code(15000), std::optional<DWORD>(0));
