@@ -5,29 +5,12 @@
 
 #include "app/main_window.h"
 
-namespace {
-
-// A heap buffer for texts the system copies out, released on every path.
-class TextBuffer {
-public:
-    explicit TextBuffer(std::uint32_t bytes) : bytes_(static_cast<char*>(heap_alloc(bytes))) {}
-    TextBuffer(const TextBuffer&) = delete;
-    TextBuffer& operator=(const TextBuffer&) = delete;
-    ~TextBuffer() { heap_free(bytes_); }
-    char* get() const noexcept { return bytes_; }
-
-private:
-    char* bytes_;
-};
-
-}  // namespace
-
 Text read_text(ControlIdentity edit_box) {
     HWND box = control_window(edit_box);
     int length = GetWindowTextLengthA(box);
     if (length <= 0) return Text();
     // The length may overstate the text; what GetWindowTextA copies counts.
-    TextBuffer buffer(static_cast<std::uint32_t>(length) + 1);
+    HeapBuffer buffer(static_cast<char*>(heap_alloc(std::size_t(length) + 1)));
     int copied = GetWindowTextA(box, buffer.get(), length + 1);
     return Text(buffer.get(), copied > 0 ? static_cast<std::uint32_t>(copied) : 0);
 }
@@ -55,7 +38,7 @@ Text item_text(ControlIdentity list_box, std::int32_t index) {
     HWND box = control_window(list_box);
     LRESULT length = SendMessageA(box, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length <= 0) return Text();
-    TextBuffer buffer(static_cast<std::uint32_t>(length) + 1);
+    HeapBuffer buffer(static_cast<char*>(heap_alloc(std::size_t(length) + 1)));
     LRESULT copied =
         SendMessageA(box, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.get()));
     return Text(buffer.get(), copied > 0 ? static_cast<std::uint32_t>(copied) : 0);

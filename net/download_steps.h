@@ -6,7 +6,6 @@
 #include <wininet.h>
 
 #include <cstdint>
-#include <memory>
 
 #include "text/heap.h"
 #include "text/text.h"
@@ -19,11 +18,6 @@ struct InternetSession {
 extern InternetSession internet_session;
 
 extern const char download_user_agent[];
-
-struct HeapFreer {
-    void operator()(void* block) const noexcept { heap_free(block); }
-};
-using HeapBuffer = std::unique_ptr<char, HeapFreer>;
 
 // The address in WinInet's canonical form, blanks and non-ASCII bytes left
 // unescaped; null when the platform cannot read it or the heap is exhausted.

@@ -5,26 +5,6 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include <utility>
+#include "app/win_handles.h"
 
-class InternetHandle {
-public:
-    InternetHandle() noexcept = default;
-    explicit InternetHandle(HINTERNET handle) noexcept : handle_(handle) {}
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    InternetHandle(InternetHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    InternetHandle& operator=(InternetHandle&& other) noexcept {
-        std::swap(handle_, other.handle_);
-        return *this;
-    }
-    ~InternetHandle() {
-        if (handle_) InternetCloseHandle(handle_);
-    }
-
-    HINTERNET get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != nullptr; }
-
-private:
-    HINTERNET handle_ = nullptr;
-};
+using InternetHandle = UniqueHandle<NullWhenAbsent<HINTERNET, &InternetCloseHandle>>;

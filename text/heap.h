@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 
 // Null when the heap is exhausted; for callers that turn that into a result.
 void* heap_try_alloc(std::size_t bytes) noexcept;
@@ -15,3 +16,9 @@ void* heap_realloc(void* block, std::size_t bytes) noexcept;
 
 // Defined by the program: reports the failed request and ends the process.
 [[noreturn]] void heap_exhausted(std::size_t bytes) noexcept;
+
+// Owns a block from the functions above, for buffers that live within one call.
+struct HeapFreer {
+    void operator()(void* block) const noexcept { heap_free(block); }
+};
+using HeapBuffer = std::unique_ptr<char, HeapFreer>;
