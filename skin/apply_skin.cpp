@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr char skin_engine_library_name[] = "SkinH_EL.dll";
-
 Text skin_engine_library_path() { return join_text({run_directory(), "\\", skin_engine_library_name}); }
 
 // Calls the entry and gives how far the stack pointer moved over the call: 0
@@ -70,7 +68,7 @@ void apply_skin(std::int32_t skin_number) {
         skin = ByteSet(entry.bytes, entry.count);
     }
     Text no_key;
-    auto* entry = reinterpret_cast<SkinAttachEntry*>(external_function(skin_attach_res));
+    SkinAttachEntry* entry = skin_attach_entry();
     if (stack_moved_by_call(entry, skin.data(), byte_set_size(skin), no_key.c_str()) != 0)
         report_runtime_error(6, "调用DLL命令后发现堆栈错误");
 }

@@ -20,7 +20,7 @@ struct ExternalFunctionEntry {
 };
 
 ExternalFunctionEntry external_function_table[] = {
-    {"SkinH_EL.dll", "SkinH_AttachRes", nullptr, nullptr},
+    {skin_engine_library_name, "SkinH_AttachRes", nullptr, nullptr},
 };
 
 UniqueModule load_library(const char* library_name) {

@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
+// The skin engine's file name: written next to the program, then loaded.
+inline constexpr char skin_engine_library_name[] = "SkinH_EL.dll";
+
 // The entries the program calls, numbered as the table lists them.
 enum ExternalFunction : std::size_t {
     skin_attach_res = 0,  // SkinH_AttachRes in SkinH_EL.dll
@@ -18,6 +21,11 @@ using SkinAttachEntry = std::int32_t __stdcall(const void* skin, std::uint32_t l
 // then by bare name) and resolves it; when that fails the process ends with the
 // fatal report, so the result is never null.
 void* external_function(ExternalFunction entry);
+
+// The one place where the bound address takes its declared type.
+inline SkinAttachEntry* skin_attach_entry() {
+    return reinterpret_cast<SkinAttachEntry*>(external_function(skin_attach_res));
+}
 
 // Releases every library the table loaded; part of the end of the process.
 void release_external_libraries();
