@@ -1,8 +1,9 @@
 // The self-painted label class: button-face fill, then one line of black text.
 #include "app/label.h"
 
-#include "app/paint.h"
 #include "app/window_design.h"
+#include "win/handles.h"
+#include "win/paint.h"
 
 namespace {
 
@@ -14,12 +15,11 @@ void paint_label(HWND label, HDC dc) {
 
     char text[256];
     int length = GetWindowTextA(label, text, sizeof text);
-    HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     // One line, cut at the label's edge rather than wrapped.
     DrawTextA(dc, text, length, &client, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-    SelectObject(dc, old_font);
 }
 
 LRESULT CALLBACK label_procedure(HWND label, UINT message, WPARAM wparam, LPARAM lparam) {

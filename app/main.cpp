@@ -5,8 +5,8 @@
 
 #include "app/keyboard.h"
 #include "app/main_window.h"
-#include "skin/external_function_table.h"
-#include "skin/skin.h"
+#include "runtime/external_function_table.h"
+#include "runtime/run_directory.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     OleInitialize(nullptr);

@@ -2,14 +2,15 @@
 // focus bookkeeping that a plain window (not a dialog) has to do itself.
 #include "app/main_window.h"
 
-#include "app/fatal_report.h"
+#include "app/control_identifiers.h"
 #include "app/label.h"
 #include "app/resource.h"
 #include "app/startup_actions.h"
-#include "app/paint.h"
-#include "app/win_handles.h"
 #include "app/window_design.h"
 #include "collect/commands.h"
+#include "runtime/fatal_report.h"
+#include "win/handles.h"
+#include "win/paint.h"
 
 #include <algorithm>
 #include <utility>
@@ -26,10 +27,6 @@ struct MainWindow {
     UniqueIcon small_icon;
 };
 MainWindow the_window;
-
-// Windows control identifiers: 100 for the first created, then steps of 10.
-constexpr int first_control_identifier = 100;
-constexpr int control_identifier_step = 10;
 
 [[noreturn]] void window_not_creatable() { report_runtime_error(0, "载入启动窗口失败"); }
 
@@ -85,12 +82,13 @@ void prepare_control(HWND control, ControlKind kind) {
     }
 }
 
-HWND create_control(const ControlDesign& design, int control_identifier, HINSTANCE instance) {
-    HWND control =
-        CreateWindowExA(design.extended_style, class_of(design.kind), design.text, design.style, design.left,
-                        design.top, design.width, design.height, the_window.window,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_identifier)), instance, nullptr);
+HWND create_control(const ControlDesign& design, HINSTANCE instance) {
+    HWND control = CreateWindowExA(design.extended_style, class_of(design.kind), design.text, design.style,
+                                   design.left, design.top, design.width, design.height, the_window.window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.control_identifier)),
+                                   instance, nullptr);
     if (!control) return nullptr;
+    bind_control(design.identity, control);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_of(design.font)), FALSE);
     prepare_control(control, design.kind);
     return control;
@@ -99,11 +97,9 @@ HWND create_control(const ControlDesign& design, int control_identifier, HINSTAN
 void create_controls(HINSTANCE instance) {
     the_window.height_21_font = make_font(-21);
     the_window.height_20_font = make_font(-20);
-    int control_identifier = first_control_identifier;
     for (int row = control_count - 1; row >= 0; --row) {
-        the_window.controls[row] = create_control(control_designs[row], control_identifier, instance);
+        the_window.controls[row] = create_control(control_designs[row], instance);
         if (!the_window.controls[row]) window_not_creatable();
-        control_identifier += control_identifier_step;
     }
     // The stored order is the z-order, the first row on top.
     HWND above = HWND_TOP;
@@ -156,12 +152,12 @@ void paint_window(HWND window, HDC dc) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void on_command(HWND control, int notification) {
+void on_command(int control_identifier, int notification) {
     if (notification != BN_CLICKED) return;
-    if (control == control_window(control::按钮1))
-        collect();
-    else if (control == control_window(control::按钮2))
-        copy_result();
+    switch (control_identifier) {
+    case control_id::按钮1: collect(); break;
+    case control_id::按钮2: copy_result(); break;
+    }
 }
 
 // Edit and list boxes: black text on white.
@@ -196,13 +192,16 @@ void on_get_min_max_info(MINMAXINFO* limits) {
 void on_destroy() { PostQuitMessage(0); }
 
 // The controls are gone by now, so their fonts and the icons can go too.
-void on_final_destroy() { the_window = MainWindow{}; }
+void on_final_destroy() {
+    unbind_controls();
+    the_window = MainWindow{};
+}
 
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_PAINT: paint_with(window, paint_window); return 0;
     case WM_PRINTCLIENT: paint_window(window, reinterpret_cast<HDC>(wparam)); return 0;
-    case WM_COMMAND: on_command(reinterpret_cast<HWND>(lparam), HIWORD(wparam)); return 0;
+    case WM_COMMAND: on_command(LOWORD(wparam), HIWORD(wparam)); return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: return on_control_colour(reinterpret_cast<HDC>(wparam));
     case WM_ACTIVATE: on_activate(LOWORD(wparam)); break;
@@ -250,12 +249,6 @@ void create_main_window(HINSTANCE instance) {
 }
 
 HWND main_window() { return the_window.window; }
-
-HWND control_window(ControlIdentity identity) {
-    for (int row = 0; row < control_count; ++row)
-        if (control_designs[row].identity == identity) return the_window.controls[row];
-    return nullptr;
-}
 
 void move_focus(bool backwards) {
     int rows[control_count];

@@ -3,16 +3,12 @@
 
 #include <windows.h>
 
-#include "app/controls.h"
-
 // Creates the window and its controls, runs the created event and shows the
 // window. A window that cannot be created ends the process with the fatal report.
 void create_main_window(HINSTANCE instance);
 
 // Null before creation and after destruction.
 HWND main_window();
-// Null for an identity that names no control of the window.
-HWND control_window(ControlIdentity identity);
 
 // Focus moves among the visible, enabled tab stops that are not labels, in the
 // designed focus order, wrapping at both ends.

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/controls.h"
+#include "collect/controls.h"
 
 enum class ControlKind { label, push_button, edit_box, list_box };
 // Fonts the window makes itself; the rest use the stock DEFAULT_GUI_FONT.
@@ -14,6 +14,7 @@ enum class ControlFont { default_gui, height_21, height_20 };
 
 struct ControlDesign {
     ControlIdentity identity;
+    int control_identifier;  // the Windows one (app/control_identifiers.h)
     ControlKind kind;
     int left, top, width, height;  // client coordinates of the main window
     const char* text;

@@ -1,6 +1,6 @@
 // The collect button: from a play-page address to the ready-to-paste episode list.
-#include "app/controls.h"
 #include "collect/commands.h"
+#include "collect/controls.h"
 #include "collect/page_expressions.h"
 #include "net/http_get_body.h"
 #include "pattern/regex.h"
@@ -44,12 +44,12 @@ Text episode_list(ControlIdentity video_ids) {
 
 void collect() {
     regex expression;
-    clear_items(control::列表框3);
-    clear_items(control::列表框2);
-    clear_items(control::列表框1);
-    write_text(control::编辑框1, Text());
+    clear_items(role::title_list);
+    clear_items(role::video_id_list);
+    clear_items(role::flag_list);
+    write_text(role::result_box, Text());
 
-    const Text address = read_text(control::编辑框2);
+    const Text address = read_text(role::address_box);
     // Failures come back empty and flow on: a failed run leaves every list empty.
     ByteSet bytes = http_get_body(address);
     bytes = transcode(bytes, "UTF-8", "GBK");  // the downloaded bytes are released here
@@ -57,13 +57,13 @@ void collect() {
 
     expression.create(Text(episode_expression));
     Array<SearchResult> episodes = expression.search_all(page);
-    add_group_items(control::列表框1, episodes, page, flag_group);
-    add_group_items(control::列表框2, episodes, page, video_id_group);
+    add_group_items(role::flag_list, episodes, page, flag_group);
+    add_group_items(role::video_id_list, episodes, page, video_id_group);
 
     expression.create(Text(title_expression));
     const Array<SearchResult> titles = expression.search_all(page);
     episodes = Array<SearchResult>();
-    add_group_items(control::列表框3, titles, page, title_group);
+    add_group_items(role::title_list, titles, page, title_group);
 
-    write_text(control::编辑框1, episode_list(control::列表框2));
+    write_text(role::result_box, episode_list(role::video_id_list));
 }

@@ -1,9 +1,29 @@
 // The control operations: the only way the commands read and write the window.
-#include "app/controls.h"
+#include "collect/controls.h"
 
-#include <windows.h>
+namespace {
 
-#include "app/main_window.h"
+struct BoundControl {
+    ControlIdentity identity;
+    HWND control;
+};
+BoundControl bound_controls[16];  // the window has eleven
+int bound_count = 0;
+
+}  // namespace
+
+void bind_control(ControlIdentity identity, HWND control) {
+    if (bound_count < int(sizeof bound_controls / sizeof bound_controls[0]))
+        bound_controls[bound_count++] = {identity, control};
+}
+
+void unbind_controls() { bound_count = 0; }
+
+HWND control_window(ControlIdentity identity) {
+    for (int i = 0; i < bound_count; ++i)
+        if (bound_controls[i].identity == identity) return bound_controls[i].control;
+    return nullptr;
+}
 
 Text read_text(ControlIdentity edit_box) {
     HWND box = control_window(edit_box);

@@ -1,6 +1,9 @@
 // The main window's identity and its eleven controls, and the only operations
-// through which the commands touch them.
+// through which the commands touch them. The window that creates the controls
+// binds each to its identity; the commands never see the window itself.
 #pragma once
+
+#include <windows.h>
 
 #include <cstdint>
 
@@ -23,6 +26,22 @@ constexpr ControlIdentity 列表框2 = 0x1601003a;
 constexpr ControlIdentity 列表框1 = 0x16010039;
 constexpr ControlIdentity 按钮1 = 0x16010004;
 }  // namespace control
+
+// The controls the commands use, by what they hold.
+namespace role {
+constexpr ControlIdentity address_box = control::编辑框2;    // the play page's address, as typed
+constexpr ControlIdentity result_box = control::编辑框1;     // the ready-to-paste episode list
+constexpr ControlIdentity title_list = control::列表框3;     // the series title, shown
+constexpr ControlIdentity video_id_list = control::列表框2;  // each episode's video identifier, hidden
+constexpr ControlIdentity flag_list = control::列表框1;      // each episode's flag, hidden
+}  // namespace role
+
+// Called by the window as it creates each control, and once its controls are
+// gone; until then, and after, every identity names no control.
+void bind_control(ControlIdentity identity, HWND control);
+void unbind_controls();
+// Null for an identity that names no bound control.
+HWND control_window(ControlIdentity identity);
 
 // Edit boxes.
 Text read_text(ControlIdentity edit_box);

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "app/win_handles.h"
 #include "collect/commands.h"
+#include "win/handles.h"
 
 bool put_clipboard_text(const Text& text) {
     // The block is made and filled before the clipboard is opened: a failed
@@ -18,11 +18,11 @@ bool put_clipboard_text(const Text& text) {
         std::memcpy(locked.bytes(), text.c_str(), bytes);
     }
 
-    if (!OpenClipboard(nullptr)) return false;
+    OpenedClipboard clipboard;
+    if (!clipboard.opened()) return false;
     EmptyClipboard();
     bool handed_over = SetClipboardData(CF_TEXT, block.get()) != nullptr;
     // Once handed over the block is the clipboard's; a refused one is still ours.
     if (handed_over) block.release();
-    CloseClipboard();
     return handed_over;
 }

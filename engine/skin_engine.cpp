@@ -3,16 +3,18 @@
 #include <windows.h>
 
 #include <cstring>
-#include <initializer_list>
 
+#include "engine/skin_engine.h"
 #include "engine/skin_file.h"
+#include "win/handles.h"
+#include "win/paint.h"
 
 namespace {
 
 // One engine per process; the entry runs on the thread whose windows it dresses.
 SkinFile skin;
-HBRUSH label_brush, edit_brush, list_brush;
-HHOOK creation_hook;
+UniqueBrush label_brush, edit_brush, list_brush;
+UniqueHook creation_hook;
 bool pinned = false;
 
 // The dressed windows and the procedures they had before. Kept here rather than
@@ -41,11 +43,6 @@ bool read_skin(const BYTE* data, DWORD length, SkinFile* out) {
         return false;
     *out = file;
     return true;
-}
-
-void replace_brush(HBRUSH* brush, COLORREF colour) {
-    if (*brush) DeleteObject(*brush);
-    *brush = CreateSolidBrush(colour);
 }
 
 // --- painting -------------------------------------------------------------
@@ -78,11 +75,10 @@ HFONT font_of(HWND window) {
 void paint_window_back(HDC dc, const RECT& client) {
     fill_gradient(dc, client, skin.window_top, skin.window_bottom);
     if (skin.hatch_style == 0) return;
-    HBRUSH hatch = CreateHatchBrush(skin.hatch_style - 1, skin.hatch);
-    int old_mode = SetBkMode(dc, TRANSPARENT);
-    FillRect(dc, &client, hatch);
-    SetBkMode(dc, old_mode);
-    DeleteObject(hatch);
+    UniqueBrush hatch(CreateHatchBrush(skin.hatch_style - 1, skin.hatch));
+    SavedDCState saved(dc);
+    SetBkMode(dc, TRANSPARENT);
+    FillRect(dc, &client, hatch.get());
 }
 
 // Child windows of the program's own classes are labels: a plain face and one
@@ -91,12 +87,11 @@ void paint_label(HWND label, HDC dc, RECT client) {
     fill(dc, client, skin.label_back);
     char text[512];
     int length = GetWindowTextA(label, text, sizeof text);
-    int saved = SaveDC(dc);
+    SavedDCState saved(dc);
     SelectObject(dc, font_of(label));
     SetTextColor(dc, skin.label_text);
     SetBkMode(dc, TRANSPARENT);
     DrawTextA(dc, text, length, &client, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-    RestoreDC(dc, saved);
 }
 
 void paint_panel(HWND panel, HDC dc) {
@@ -117,10 +112,9 @@ void paint_parent_behind(HWND child, HDC dc) {
     if (!parent) return;
     POINT origin = {0, 0};
     MapWindowPoints(child, parent, &origin, 1);
-    POINT old_origin;
-    OffsetViewportOrgEx(dc, -origin.x, -origin.y, &old_origin);
+    SavedDCState saved(dc);
+    OffsetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
     SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    SetViewportOrgEx(dc, old_origin.x, old_origin.y, nullptr);
 }
 
 void paint_button(HWND button, HDC dc) {
@@ -130,17 +124,20 @@ void paint_button(HWND button, HDC dc) {
     int radius = skin.button_radius;
     paint_parent_behind(button, dc);
 
-    int saved = SaveDC(dc);
-    HRGN rounded = CreateRoundRectRgn(face.left, face.top, face.right + 1, face.bottom + 1, radius, radius);
-    ExtSelectClipRgn(dc, rounded, RGN_AND);
-    fill_gradient(dc, face, pushed ? skin.button_bottom : skin.button_top,
-                  pushed ? skin.button_top : skin.button_bottom);
-    RestoreDC(dc, saved);
-    DeleteObject(rounded);
+    {
+        // The clipping takes a copy of the region, so it may go with the state.
+        UniqueRegion rounded(
+            CreateRoundRectRgn(face.left, face.top, face.right + 1, face.bottom + 1, radius, radius));
+        SavedDCState saved(dc);
+        ExtSelectClipRgn(dc, rounded.get(), RGN_AND);
+        fill_gradient(dc, face, pushed ? skin.button_bottom : skin.button_top,
+                      pushed ? skin.button_top : skin.button_bottom);
+    }
 
-    saved = SaveDC(dc);
-    HPEN border = CreatePen(PS_SOLID, 1, skin.button_border);
-    SelectObject(dc, border);
+    // Declared first, so that it is deleted only after the state that selects it is restored.
+    UniquePen border(CreatePen(PS_SOLID, 1, skin.button_border));
+    SavedDCState saved(dc);
+    SelectObject(dc, border.get());
     SelectObject(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, face.left, face.top, face.right, face.bottom, radius, radius);
 
@@ -162,8 +159,6 @@ void paint_button(HWND button, HDC dc) {
         InflateRect(&face, -4, -4);
         DrawFocusRect(dc, &face);
     }
-    RestoreDC(dc, saved);
-    DeleteObject(border);
 }
 
 void paint_frame(HWND box) {
@@ -171,15 +166,13 @@ void paint_frame(HWND box) {
     RECT outline;
     GetWindowRect(box, &outline);
     OffsetRect(&outline, -outline.left, -outline.top);
-    HDC dc = GetWindowDC(box);
-    HBRUSH frame = CreateSolidBrush(skin.frame);
+    WindowDC dc = WindowDC::whole_window(box);
+    UniqueBrush frame(CreateSolidBrush(skin.frame));
     // The sunken edge is two pixels wide; a wider frame would cover the text.
     for (int i = 0; i < skin.frame_width && i < 2; ++i) {
-        FrameRect(dc, &outline, frame);
+        FrameRect(dc.get(), &outline, frame.get());
         InflateRect(&outline, -1, -1);
     }
-    DeleteObject(frame);
-    ReleaseDC(box, dc);
 }
 
 // --- window procedures ----------------------------------------------------
@@ -206,11 +199,11 @@ bool answer_colour_query(UINT message, WPARAM wparam, LRESULT* answer) {
     COLORREF text, back;
     HBRUSH brush;
     switch (message) {
-    case WM_CTLCOLOREDIT: text = skin.edit_text, back = skin.edit_back, brush = edit_brush; break;
-    case WM_CTLCOLORLISTBOX: text = skin.list_text, back = skin.list_back, brush = list_brush; break;
+    case WM_CTLCOLOREDIT: text = skin.edit_text, back = skin.edit_back, brush = edit_brush.get(); break;
+    case WM_CTLCOLORLISTBOX: text = skin.list_text, back = skin.list_back, brush = list_brush.get(); break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: text = skin.label_text, back = skin.label_back, brush = label_brush; break;
+    case WM_CTLCOLORDLG: text = skin.label_text, back = skin.label_back, brush = label_brush.get(); break;
     default: return false;
     }
     SetTextColor(dc, text);
@@ -224,14 +217,10 @@ bool answer_colour_query(UINT message, WPARAM wparam, LRESULT* answer) {
 bool paint_whole(HWND window, UINT message, WPARAM wparam, void (*paint)(HWND, HDC), LRESULT* answer) {
     switch (message) {
     case WM_ERASEBKGND: *answer = 1; return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint(window, dc);
-        EndPaint(window, &ps);
+    case WM_PAINT:
+        paint_with(window, paint);
         *answer = 0;
         return true;
-    }
     case WM_PRINTCLIENT:
         paint(window, reinterpret_cast<HDC>(wparam));
         *answer = 0;
@@ -255,7 +244,7 @@ LRESULT CALLBACK dialog_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     if (message == WM_ERASEBKGND || message == WM_PRINTCLIENT) {
         RECT client;
         GetClientRect(window, &client);
-        FillRect(reinterpret_cast<HDC>(wparam), &client, label_brush);
+        FillRect(reinterpret_cast<HDC>(wparam), &client, label_brush.get());
         return 1;
     }
     return pass_on(window, message, wparam, lparam);
@@ -281,11 +270,8 @@ LRESULT CALLBACK button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     LRESULT answer;
     if (paint_whole(window, message, wparam, paint_button, &answer)) return answer;
     LRESULT result = pass_on(window, message, wparam, lparam);
-    if (button_redraws_itself(message) && IsWindowVisible(window)) {
-        HDC dc = GetDC(window);
-        paint_button(window, dc);
-        ReleaseDC(window, dc);
-    }
+    if (button_redraws_itself(message) && IsWindowVisible(window))
+        paint_button(window, WindowDC::client_area(window).get());
     return result;
 }
 
@@ -338,7 +324,7 @@ void dress(HWND window) {
 
 LRESULT CALLBACK on_window_creation(int code, WPARAM wparam, LPARAM lparam) {
     if (code == HCBT_CREATEWND) dress(reinterpret_cast<HWND>(wparam));
-    return CallNextHookEx(creation_hook, code, wparam, lparam);
+    return CallNextHookEx(creation_hook.get(), code, wparam, lparam);
 }
 
 BOOL CALLBACK dress_child(HWND child, LPARAM) {
@@ -361,12 +347,11 @@ void record(const char* line, int length) {
     char path[MAX_PATH];
     DWORD used = GetModuleFileNameA(reinterpret_cast<HMODULE>(&__ImageBase), path, MAX_PATH - 16);
     lstrcpyA(path + used, ".calls.txt");
-    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    UniqueFile file(CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
     DWORD written;
-    WriteFile(file, line, length, &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), line, length, &written, nullptr);
 }
 
 void record_call(const BYTE* data, DWORD length, const char* key, DWORD a, DWORD b, DWORD c) {
@@ -390,36 +375,31 @@ void record_call(const BYTE* data, DWORD length, const char* key, DWORD a, DWORD
 
 }  // namespace
 
-// Dresses the calling thread's windows with the skin in data; the bytes are read
-// during the call only. Key and the three numbers are reserved (empty and 0).
-// A missing or malformed skin changes nothing and gives FALSE.
-extern "C" BOOL WINAPI SkinH_AttachRes(const BYTE* data, DWORD length, const char* key, DWORD reserved1,
-                                       DWORD reserved2, DWORD reserved3) {
+BOOL WINAPI SkinH_AttachRes(const BYTE* data, DWORD length, const char* key, DWORD reserved1, DWORD reserved2,
+                            DWORD reserved3) {
 #ifdef SKIN_ENGINE_RECORDS
     record_call(data, length, key, reserved1, reserved2, reserved3);
 #else
     (void)key, (void)reserved1, (void)reserved2, (void)reserved3;
 #endif
     if (!read_skin(data, length, &skin)) return FALSE;
-    replace_brush(&label_brush, skin.label_back);
-    replace_brush(&edit_brush, skin.edit_back);
-    replace_brush(&list_brush, skin.list_back);
+    label_brush.reset(CreateSolidBrush(skin.label_back));
+    edit_brush.reset(CreateSolidBrush(skin.edit_back));
+    list_brush.reset(CreateSolidBrush(skin.list_back));
     if (!creation_hook)
-        creation_hook = SetWindowsHookExA(WH_CBT, on_window_creation, nullptr, GetCurrentThreadId());
+        creation_hook.reset(SetWindowsHookExA(WH_CBT, on_window_creation, nullptr, GetCurrentThreadId()));
     EnumThreadWindows(GetCurrentThreadId(), dress_top_level, 0);
     return TRUE;
 }
 
+// The hook and the brushes go with their owners when the library is unloaded:
+// by FreeLibrary before any window was dressed (nothing may call into the
+// library any more), or at process end.
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
-    // Unloaded by FreeLibrary before any window was dressed: nothing may call
-    // into the library any more. At process end (reserved set) nothing is needed.
-    if (reason == DLL_PROCESS_DETACH && !reserved) {
-        if (creation_hook) UnhookWindowsHookEx(creation_hook);
-        for (HBRUSH brush : {label_brush, edit_brush, list_brush})
-            if (brush) DeleteObject(brush);
 #ifdef SKIN_ENGINE_RECORDS
-        record("unloaded\n", 9);
+    if (reason == DLL_PROCESS_DETACH && !reserved) record("unloaded\n", 9);
+#else
+    (void)reason, (void)reserved;
 #endif
-    }
     return TRUE;
 }

@@ -5,6 +5,6 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include "app/win_handles.h"
+#include "win/handles.h"
 
 using InternetHandle = UniqueHandle<NullWhenAbsent<HINTERNET, &InternetCloseHandle>>;

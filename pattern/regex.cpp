@@ -79,19 +79,18 @@ struct regex::Compiled {
     LiteralChain chain;
 };
 
-regex::regex() noexcept : compiled_(nullptr) {}
+regex::regex() noexcept = default;
 
-regex::~regex() { delete compiled_; }
+regex::~regex() = default;
 
 bool regex::create(const Text& expression, bool case_sensitive) {
-    Compiled* fresh;
+    std::unique_ptr<Compiled> fresh;
     try {
-        fresh = new Compiled(expression, case_sensitive);
+        fresh = std::make_unique<Compiled>(expression, case_sensitive);
     } catch (...) {  // a bad expression, or no memory to compile it
         return false;
     }
-    delete compiled_;
-    compiled_ = fresh;
+    compiled_ = std::move(fresh);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "text/text.h"
 
@@ -52,5 +53,5 @@ public:
 
 private:
     struct Compiled;
-    Compiled* compiled_;
+    std::unique_ptr<Compiled> compiled_;
 };

@@ -1,13 +1,13 @@
 // Entries of outside libraries, bound on first call and kept until the process ends.
-#include "skin/external_function_table.h"
+#include "runtime/external_function_table.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
-#include "app/fatal_report.h"
-#include "app/win_handles.h"
-#include "skin/skin.h"
+#include "runtime/fatal_report.h"
+#include "runtime/run_directory.h"
+#include "win/handles.h"
 
 namespace {
 
@@ -24,8 +24,12 @@ ExternalFunctionEntry external_function_table[] = {
 };
 
 UniqueModule load_library(const char* library_name) {
-    Text beside_program = join_text({run_directory(), "\\", library_name});
-    UniqueModule library(LoadLibraryA(beside_program.c_str()));
+    char beside_program[MAX_PATH];
+    int length =
+        std::snprintf(beside_program, sizeof beside_program, "%s\\%s", run_directory().c_str(), library_name);
+    UniqueModule library;
+    // A path too long for the buffer is too long for LoadLibraryA as well.
+    if (length > 0 && length < int(sizeof beside_program)) library.reset(LoadLibraryA(beside_program));
     if (!library) library.reset(LoadLibraryA(library_name));  // the system's search order
     return library;
 }

@@ -2,20 +2,21 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 
-// The skin engine's file name: written next to the program, then loaded.
-inline constexpr char skin_engine_library_name[] = "SkinH_EL.dll";
+#include "engine/skin_engine.h"
+
+// The skin engine's file name (set once, in the build): written next to the
+// program, then loaded.
+inline constexpr char skin_engine_library_name[] = SKIN_ENGINE_FILE_NAME;
 
 // The entries the program calls, numbered as the table lists them.
 enum ExternalFunction : std::size_t {
-    skin_attach_res = 0,  // SkinH_AttachRes in SkinH_EL.dll
+    skin_attach_res = 0,  // SkinH_AttachRes in the skin engine
 };
 
-// SkinH_AttachRes: the skin's bytes (or null), their count, an empty key Text
-// and three zeros; WINAPI, so it removes its 24 bytes of arguments itself.
-using SkinAttachEntry = std::int32_t __stdcall(const void* skin, std::uint32_t length, const char* key,
-                                               std::int32_t, std::int32_t, std::int32_t);
+// The engine's entry as its own header declares it. WINAPI, so it removes its 24
+// bytes of arguments itself.
+using SkinAttachEntry = decltype(SkinH_AttachRes);
 
 // The entry's address. The first call loads the library (from the run directory,
 // then by bare name) and resolves it; when that fails the process ends with the

@@ -1,12 +1,11 @@
 // The fatal error box and the end of the process that follows it.
-#include "app/fatal_report.h"
+#include "runtime/fatal_report.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
-#include "skin/external_function_table.h"
-#include "text/heap.h"
+#include "runtime/external_function_table.h"
 
 void report_runtime_error(std::int32_t code, const char* message) {
     // Built on the stack: this also reports an exhausted heap.
@@ -21,10 +20,4 @@ void report_runtime_error(std::int32_t code, const char* message) {
     MessageBoxA(nullptr, report, "错误", MB_ICONERROR | MB_TASKMODAL);
     release_external_libraries();
     ExitProcess(static_cast<UINT>(-1));
-}
-
-void heap_exhausted(std::size_t bytes) noexcept {
-    char message[64];
-    std::snprintf(message, sizeof message, "分配 %d 字节内存失败!", static_cast<int>(bytes));
-    report_runtime_error(0, message);
 }

@@ -1,15 +1,18 @@
 // Dressing the window: deploy the carried skin engine and hand it one skin.
 #include <windows.h>
 
-#include "app/fatal_report.h"
+#include "runtime/external_function_table.h"
+#include "runtime/fatal_report.h"
+#include "runtime/run_directory.h"
 #include "skin/carried.h"
-#include "skin/external_function_table.h"
 #include "skin/file_operations.h"
 #include "skin/skin.h"
 
 namespace {
 
-Text skin_engine_library_path() { return join_text({run_directory(), "\\", skin_engine_library_name}); }
+Text skin_engine_library_path() {
+    return join_text({run_directory().c_str(), "\\", skin_engine_library_name});
+}
 
 // Calls the entry and gives how far the stack pointer moved over the call: 0
 // when the entry removed its arguments itself, as WINAPI requires. The call is

@@ -16,7 +16,7 @@ struct CarriedBytes {
     std::uint32_t count;
 };
 
-// The file image of SkinH_EL.dll.
+// The file image of the skin engine's library.
 CarriedBytes skin_engine_image();
 // Skin number 1 to skin_count.
 CarriedBytes skin_catalogue(std::int32_t skin_number);

@@ -2,11 +2,9 @@
 #include <windows.h>
 
 #include "skin/file_operations.h"
+#include "win/handles.h"
 
 bool file_exists(const Text& path) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
+    return bool(UniqueFileSearch(FindFirstFileA(path.c_str(), &found)));
 }

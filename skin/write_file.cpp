@@ -2,8 +2,8 @@
 // link a failing write in its place.
 #include <windows.h>
 
-#include "app/win_handles.h"
 #include "skin/file_operations.h"
+#include "win/handles.h"
 
 bool write_file(const Text& path, const ByteSet& data) {
     if (path.empty()) return false;

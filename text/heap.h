@@ -14,7 +14,9 @@ void heap_free(void* block) noexcept;
 void* heap_alloc(std::size_t bytes) noexcept;
 void* heap_realloc(void* block, std::size_t bytes) noexcept;
 
-// Defined by the program: reports the failed request and ends the process.
+// Supplied by each program, never by this library: reports the failed request
+// and ends the process. The program's fatal box (runtime/heap_exhausted_report.cpp),
+// or a message and abort (text/heap_exhausted_abort.cpp) for test programs.
 [[noreturn]] void heap_exhausted(std::size_t bytes) noexcept;
 
 // Owns a block from the functions above, for buffers that live within one call.

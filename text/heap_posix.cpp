@@ -1,5 +1,4 @@
 // malloc behind the value types in native builds (sanitizer and fuzz runs).
-#include <cstdio>
 #include <cstdlib>
 
 #include "text/heap.h"
@@ -11,8 +10,3 @@ void* heap_try_realloc(void* block, std::size_t bytes) noexcept {
 }
 
 void heap_free(void* block) noexcept { std::free(block); }
-
-void heap_exhausted(std::size_t bytes) noexcept {
-    std::fprintf(stderr, "out of memory: %zu bytes\n", bytes);
-    std::abort();
-}

@@ -1,5 +1,6 @@
-// Owners for the Windows handles the program opens, so that every path out of a
-// function releases what it took without cleanup labels.
+// Owners for the Windows handles and paired calls the program and its skin engine
+// use, so that every path out of a function gives back what it took without
+// cleanup labels. The lowest layer: it knows nothing of the program.
 #pragma once
 
 #include <windows.h>
@@ -44,18 +45,29 @@ struct NullWhenAbsent {
     static Handle empty() noexcept { return nullptr; }
     static void close(Handle h) noexcept { release_handle(h); }
 };
-struct FileHandleTraits {  // CreateFileA reports failure as INVALID_HANDLE_VALUE
+// CreateFileA and FindFirstFileA report failure as INVALID_HANDLE_VALUE instead.
+template <auto release_handle>
+struct InvalidWhenAbsent {
     using Handle = HANDLE;
     static Handle empty() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(Handle h) noexcept { CloseHandle(h); }
+    static void close(Handle h) noexcept { release_handle(h); }
 };
 
-using UniqueFile = UniqueHandle<FileHandleTraits>;
+using UniqueFile = UniqueHandle<InvalidWhenAbsent<&CloseHandle>>;
+using UniqueFileSearch = UniqueHandle<InvalidWhenAbsent<&FindClose>>;
 using UniqueGlobal = UniqueHandle<NullWhenAbsent<HGLOBAL, &GlobalFree>>;
 using UniqueModule = UniqueHandle<NullWhenAbsent<HMODULE, &FreeLibrary>>;
-using UniqueFont = UniqueHandle<NullWhenAbsent<HFONT, &DeleteObject>>;
+using UniqueHook = UniqueHandle<NullWhenAbsent<HHOOK, &UnhookWindowsHookEx>>;
 // Icons from LoadImageA without LR_SHARED.
 using UniqueIcon = UniqueHandle<NullWhenAbsent<HICON, &DestroyIcon>>;
+// GDI objects the caller created; never one still selected into a DC.
+using UniqueFont = UniqueHandle<NullWhenAbsent<HFONT, &DeleteObject>>;
+using UniqueBrush = UniqueHandle<NullWhenAbsent<HBRUSH, &DeleteObject>>;
+using UniquePen = UniqueHandle<NullWhenAbsent<HPEN, &DeleteObject>>;
+using UniqueRegion = UniqueHandle<NullWhenAbsent<HRGN, &DeleteObject>>;
+using UniqueBitmap = UniqueHandle<NullWhenAbsent<HBITMAP, &DeleteObject>>;
+// From CreateCompatibleDC; a window's DC goes back through WindowDC instead.
+using UniqueMemoryDC = UniqueHandle<NullWhenAbsent<HDC, &DeleteDC>>;
 
 // The bytes of a moveable global block for as long as this lives.
 class LockedGlobal {
@@ -72,4 +84,86 @@ public:
 private:
     HGLOBAL block_;
     void* bytes_;
+};
+
+// A window's DC from GetDC (its client area) or GetWindowDC (the whole window,
+// frame included), given back with ReleaseDC. Null window: the screen.
+class WindowDC {
+public:
+    static WindowDC client_area(HWND window) noexcept { return WindowDC(window, ::GetDC(window)); }
+    static WindowDC whole_window(HWND window) noexcept { return WindowDC(window, ::GetWindowDC(window)); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    HDC get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+    WindowDC(HWND window, HDC dc) noexcept : window_(window), dc_(dc) {}
+    HWND window_;
+    HDC dc_;
+};
+
+// The DC that BeginPaint hands out for WM_PAINT, ended with EndPaint.
+class PaintingDC {
+public:
+    explicit PaintingDC(HWND window) noexcept : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    PaintingDC(const PaintingDC&) = delete;
+    PaintingDC& operator=(const PaintingDC&) = delete;
+    ~PaintingDC() { ::EndPaint(window_, &paint_); }
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_;
+    HDC dc_;
+};
+
+// One object (font, pen, brush or bitmap; not a region, whose SelectObject gives
+// no handle back) selected into a DC while this lives; then the one it replaced.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), replaced_(::SelectObject(dc, object)) {}
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() {
+        if (replaced_ && replaced_ != HGDI_ERROR) ::SelectObject(dc_, replaced_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ replaced_;
+};
+
+// Everything selected into a DC or set on it while this lives (objects, colours,
+// modes, clipping) is put back as it was when this ends.
+class SavedDCState {
+public:
+    explicit SavedDCState(HDC dc) noexcept : dc_(dc), saved_(::SaveDC(dc)) {}
+    SavedDCState(const SavedDCState&) = delete;
+    SavedDCState& operator=(const SavedDCState&) = delete;
+    ~SavedDCState() {
+        if (saved_) ::RestoreDC(dc_, saved_);
+    }
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+// The clipboard, opened for the calling thread while this lives.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner = nullptr) noexcept : opened_(::OpenClipboard(owner) != 0) {}
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    ~OpenedClipboard() {
+        if (opened_) ::CloseClipboard();
+    }
+    bool opened() const noexcept { return opened_; }
+
+private:
+    bool opened_;
 };

@@ -1,14 +1,14 @@
-// The program's self-painted windows: one class shape, and one WM_PAINT shape whose
-// content painter is shared with WM_PRINTCLIENT, which hands over a DC of its own.
+// Self-painted windows: one WM_PAINT shape whose content painter is shared with
+// WM_PRINTCLIENT, which hands over a DC of its own, and the program's class shape.
 #pragma once
 
 #include <windows.h>
 
+#include "win/handles.h"
+
 inline void paint_with(HWND window, void (*paint_content)(HWND, HDC)) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    paint_content(window, dc);
-    EndPaint(window, &paint);
+    PaintingDC painting(window);
+    paint_content(window, painting.get());
 }
 
 // Both of the program's own classes: redrawn whole on resize, arrow cursor, and

@@ -1,11 +1,8 @@
-// What happens before the user first sees the window, and where the program
-// runs from.
+// What happens before the user first sees the window.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "skin/run_directory.h"
-#include "skin/skin.h"
 #include "tests/app/pellom.h"
 
 namespace {
@@ -35,42 +32,6 @@ TEST(Startup, RequestsThePromotionalPageBeforeTheWindowIsFirstShown) {
         << "the browser was started only after the window had been shown";
     std::printf("browser started %.1f ms before the window was last seen hidden\n",
                 (last_seen_hidden - requests[0].requested_at) / 1e4);
-}
-
-struct PathCase {
-    const char* path;
-    const char* directory;
-};
-
-const PathCase path_cases[] = {
-    {"C:\\games\\pellom\\pellom.exe", "C:\\games\\pellom"},
-    {"C:\\pellom.exe", "C:"},  // drive root: the letter and colon alone
-    {"pellom.exe", ""},
-    // 0xD5 0x5C is one GBK character whose second byte is the backslash code.
-    {"C:\\tools\\\xD5\x5C.exe", "C:\\tools"},
-    {"C:\\a\xD5\x5C\\b.exe", "C:\\a\xD5\x5C"},
-    {"\\\\server\\share\\p.exe", "\\\\server\\share"},
-};
-
-TEST(RunDirectory, CutsAtTheLastRealBackslash) {
-    ASSERT_EQ(GetACP(), 936u) << "needs the GBK code page, as the program runs in";
-    for (const PathCase& c : path_cases)
-        EXPECT_STREQ(directory_of_path(c.path).c_str(), c.directory) << c.path;
-}
-
-TEST(RunDirectory, IsTheExecutablesFolderAndBecomesCurrent) {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    SetCurrentDirectoryA(temp);
-    fix_run_directory();
-
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::string folder(exe, std::string(exe).find_last_of('\\'));
-    EXPECT_EQ(run_directory().c_str(), folder);
-    char current[MAX_PATH];
-    GetCurrentDirectoryA(sizeof current, current);
-    EXPECT_EQ(std::string(current), folder);
 }
 
 }  // namespace

@@ -89,7 +89,6 @@ std::string windows_path_of(const std::string& unix_path) {
     return path;
 }
 
-std::string pellom_exe() { return windows_path_of(WT_PELLOM_EXE); }
 std::string browser_recorder_exe() { return windows_path_of(WT_BROWSER_RECORDER_EXE); }
 
 Program Program::start(const std::string& exe, const std::string& working_directory,

@@ -3,7 +3,7 @@
 // shows, its clipboard and message boxes, and wait for its exit code.
 //
 // Use, in a GoogleTest program run under Wine on the same display (link
-// wt_ui_driver; it knows where the build put pellom.exe):
+// wt_ui_driver, and wt_pellom_exe to know where the build put pellom.exe):
 //
 //     ui::RunDirectory run(ui::pellom_exe());         // a copy in a fresh folder
 //     ui::Program program = ui::Program::start(run.exe());
@@ -44,7 +44,8 @@ namespace ui {
 
 constexpr DWORD default_wait_ms = 15000;
 
-// The built program and the recorder, as Windows paths (Z:\... under Wine).
+// The built program (from wt_pellom_exe) and the recorder, as Windows paths
+// (Z:\... under Wine).
 std::string pellom_exe();
 std::string browser_recorder_exe();
 // A Unix path as Wine sees it: "/work/x" gives "Z:\work\x".

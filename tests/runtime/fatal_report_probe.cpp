@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "app/fatal_report.h"
+#include "runtime/fatal_report.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (__argc < 2) return 1;

@@ -10,11 +10,13 @@
 #include <string>
 #include <thread>
 
+#include "engine/skin_engine.h"
 #include "engine/skin_file.h"
+#include "win/handles.h"
 
 namespace {
 
-using AttachEntry = BOOL WINAPI(const BYTE*, DWORD, const char*, DWORD, DWORD, DWORD);
+using AttachEntry = decltype(SkinH_AttachRes);
 
 AttachEntry* attach_entry() {
     static HMODULE engine = LoadLibraryA(ENGINE);
@@ -73,17 +75,12 @@ HWND make_window(const char* class_name, DWORD style, HWND parent, int x, int y,
 
 // The colour the window paints at (x, y) when asked to print its client area.
 COLORREF printed_pixel(HWND window, int x, int y) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP canvas = CreateCompatibleBitmap(screen, 400, 300);
-    HGDIOBJ old = SelectObject(dc, canvas);
-    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    COLORREF pixel = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return pixel;
+    WindowDC screen = WindowDC::client_area(nullptr);
+    UniqueMemoryDC dc(CreateCompatibleDC(screen.get()));
+    UniqueBitmap canvas(CreateCompatibleBitmap(screen.get(), 400, 300));
+    SelectedObject drawn_on(dc.get(), canvas.get());
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    return GetPixel(dc.get(), x, y);
 }
 
 struct ColourAnswer {
@@ -91,13 +88,11 @@ struct ColourAnswer {
 };
 
 ColourAnswer colour_answer(HWND parent, UINT query) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(parent, query, reinterpret_cast<WPARAM>(dc), 0));
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(parent, query, reinterpret_cast<WPARAM>(dc.get()), 0));
     LOGBRUSH described = {};
     if (brush) GetObjectA(brush, sizeof described, &described);
-    ColourAnswer answer = {described.lbColor, GetTextColor(dc), GetBkColor(dc)};
-    DeleteDC(dc);
-    return answer;
+    return {described.lbColor, GetTextColor(dc.get()), GetBkColor(dc.get())};
 }
 
 struct RefusedSkin {

@@ -3,7 +3,8 @@
 // does, releasing the bound libraries.
 #include <cstdlib>
 
-#include "skin/external_function_table.h"
+#include "runtime/external_function_table.h"
+#include "runtime/run_directory.h"
 #include "skin/skin.h"
 
 int main(int argc, char** argv) {

@@ -19,7 +19,7 @@
 
 namespace {
 
-const std::string library_name = "SkinH_EL.dll";
+const std::string library_name = SKIN_ENGINE_FILE_NAME;
 
 std::string read_bytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -200,8 +200,8 @@ TEST(SkinnedProgram, FirstStartShowsTheWindowDressedWithSkin13) {
 
 // --- starts that end in the fatal box ---------------------------------------
 
-const std::string not_found_box =
-    "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“SkinH_EL.dll”中的输出命令“SkinH_AttachRes”\r\n";
+const std::string not_found_box = "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“" + library_name +
+                                  "”中的输出命令“SkinH_AttachRes”\r\n";
 
 struct FatalCase {
     const char* name;
