@@ -1,15 +1,16 @@
 // Process start and end: initialisation, the main window, the message loop, and
 // the cleanup that gives exit code 0.
 #include <windows.h>
-#include <ole2.h>
 
 #include "app/keyboard.h"
 #include "app/main_window.h"
 #include "runtime/external_function_table.h"
 #include "runtime/run_directory.h"
+#include "win/handles.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    OleInitialize(nullptr);
+    // Ends last, after the libraries are released below.
+    OleSession ole;
     fix_run_directory();
     create_main_window(instance);
 
@@ -27,7 +28,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
 
     release_external_libraries();
-    OleUninitialize();
     // The quit message carries the exit code; a broken loop ends as a normal close.
     return got == 0 ? static_cast<int>(message.wParam) : 0;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 
 #include <utility>
 
@@ -167,3 +168,23 @@ public:
 private:
     bool opened_;
 };
+
+// OLE on the calling thread while this lives. OleUninitialize runs only after an
+// OleInitialize that succeeded (S_FALSE too: it counts as well): after a failed
+// one it would undo an initialisation that belongs to someone else. The two calls
+// are parameters so that a test can count them.
+template <auto initialize = &::OleInitialize, auto uninitialize = &::OleUninitialize>
+class BasicOleSession {
+public:
+    BasicOleSession() noexcept : initialized_(SUCCEEDED(initialize(nullptr))) {}
+    BasicOleSession(const BasicOleSession&) = delete;
+    BasicOleSession& operator=(const BasicOleSession&) = delete;
+    ~BasicOleSession() {
+        if (initialized_) uninitialize();
+    }
+    bool initialized() const noexcept { return initialized_; }
+
+private:
+    bool initialized_;
+};
+using OleSession = BasicOleSession<>;
