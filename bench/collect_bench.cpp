@@ -1,5 +1,5 @@
 // Times one collection of a served play page, as a program to run by hand
-// (scripts/bench-collect.sh), never as a test: the real program's click-to-return
+// (bench/collect_bench.sh), never as a test: the real program's click-to-return
 // time, and the same steps repeated here in-process to split it up.
 //
 //     collect_bench.exe PORT TARGET...   (pages already served on 127.0.0.1:PORT)

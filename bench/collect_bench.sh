@@ -2,7 +2,7 @@
 # Times the collection of play pages of 2,000 and 20,000 episodes served on
 # loopback: the real program's click-to-return time, its steps one by one, and a
 # short Python script doing the same download, conversion and search, all in
-# this one run.   scripts/bench-collect.sh [BUILD_DIR]
+# this one run.   bench/collect_bench.sh [BUILD_DIR]
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-${WT_BUILD_DIR:-$repo/build}}
@@ -43,7 +43,7 @@ server_pid=$!
 for _ in $(seq 50); do [ -f "$work/port" ] && break; sleep 0.1; done
 port=$(cat "$work/port")
 
-WINEPREFIX=$build/wineprefix "$repo/scripts/wine-run" "$build/tests/bench/collect_bench.exe" "$port" \
+WINEPREFIX=$build/wineprefix "$repo/scripts/wine-run" "$build/bench/collect_bench.exe" "$port" \
     /page2000.html /page20000.html | tee "$work/program"
 
 python3 - "$port" "$work/program" <<'PY'

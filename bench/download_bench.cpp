@@ -1,6 +1,6 @@
 // Prints what one download costs: bytes, seconds, MB/s and the process's peak
 // memory, then what WinInet alone takes to read the same body and discard it
-// (the platform's floor). scripts/bench-download.sh runs it beside curl.
+// (the platform's floor). bench/download_bench.sh runs it beside curl.
 #include <windows.h>
 #include <psapi.h>
 #include <wininet.h>

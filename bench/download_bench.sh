@@ -8,7 +8,7 @@ build=${WT_BUILD_DIR:-$repo/build}
 runs=${BENCH_RUNS:-3}
 
 cmake --build "$build" --target download_bench >/dev/null
-bench=$build/tests/net/download_bench.exe
+bench=$build/bench/download_bench.exe
 work=$(mktemp -d)
 server_pid=
 xvfb_pid=

@@ -1,6 +1,6 @@
 // Prints how fast the episode expression goes through a large play page, and
 // how soon a hostile page of unclosed openings ends. Run by
-// scripts/pattern-benchmark.py, which makes the pages and times Python's re
+// bench/pattern_bench.py, which makes the pages and times Python's re
 // on the same page for comparison; not a test.
 #include <algorithm>
 #include <chrono>
@@ -81,7 +81,7 @@ void time_hostile_page(const char* name, const std::string& page, bool also_plai
 int main(int argc, char** argv) {
     if (argc < 4) {
         std::fprintf(stderr,
-                     "usage: pattern_benchmark LARGE HOSTILE HOSTILE_CLOSED [ROUNDS] [--plain-hostile]\n");
+                     "usage: pattern_bench LARGE HOSTILE HOSTILE_CLOSED [ROUNDS] [--plain-hostile]\n");
         return 2;
     }
     std::string large, hostile, hostile_closed;

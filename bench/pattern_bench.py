@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Makes a large play page and two hostile ones, runs pattern_benchmark on them
+"""Makes a large play page and two hostile ones, runs pattern_bench on them
 under Wine, times Python's re over the same large page in the same run, and
 prints the figures side by side.
 
-    scripts/pattern-benchmark.py BUILD_DIR [--rounds N] [--plain-hostile]
+    bench/pattern_bench.py BUILD_DIR [--rounds N] [--plain-hostile]
 
 --plain-hostile also lets Boost alone run the hostile page, until its own
 work limit stops it (under a second in the 32-bit build, far longer in a
@@ -85,7 +85,7 @@ def main():
     parser.add_argument("--plain-hostile", action="store_true")
     args = parser.parse_args()
     repo = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    program = os.path.join(args.build_dir, "tests", "pattern", "pattern_benchmark.exe")
+    program = os.path.join(args.build_dir, "bench", "pattern_bench.exe")
 
     rng = random.Random(2026)
     with tempfile.TemporaryDirectory(dir=args.build_dir) as folder:

@@ -2,11 +2,11 @@
 # Measures the page conversion on a 5 MB and a 50 MB UTF-8 play page (mostly
 # Chinese text in HTML) under Wine, next to one bare iconv() call and to Debian's
 # glibc iconv command on the same files, all in this one run.
-#   scripts/bench-transcode.sh [BUILD_DIR]   (BUILD_DIR holds the cross build)
+#   bench/transcode_bench.sh [BUILD_DIR]   (BUILD_DIR holds the cross build)
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-${WT_BUILD_DIR:-$repo/build}}
-bench=$build/tests/bench/transcode_bench.exe
+bench=$build/bench/transcode_bench.exe
 [ -f "$bench" ] || cmake --build "$build" --target transcode_bench
 pages=$(mktemp -d)
 trap 'rm -rf "$pages"' EXIT
