@@ -5,14 +5,14 @@ set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 deps=${WT_DEPS_DIR:-$repo/.deps}
-target=i686-w64-mingw32
 iconv_npm_version=3.0.1
 
 say() { printf 'setup: %s\n' "$*"; }
 
 packages=(
-    g++-mingw-w64-i686-posix cmake make
-    wine wine32:i386 xvfb x11-utils
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake make
+    wine wine64 wine32:i386 xvfb x11-utils
+    g++-multilib qemu-user-static clang libclang-rt-14-dev
     locales fonts-wqy-microhei
     libboost1.81-dev libgtest-dev
     python3 curl imagemagick
@@ -49,33 +49,48 @@ ensure_boost() {
     ln -sfn /usr/include/boost "$deps/boost/include/boost"
 }
 
-# GNU libiconv for the target, from the sources the npm package 'iconv' carries.
+# The npm package's sources, fetched once per set-up run that needs them.
+iconv_sources=
+fetch_iconv_sources() {
+    [ -n "$iconv_sources" ] && return
+    iconv_sources=$(mktemp -d)
+    (cd "$iconv_sources" && npm pack --silent "iconv@$iconv_npm_version" >/dev/null &&
+        tar xzf "iconv-$iconv_npm_version.tgz")
+}
+
+# GNU libiconv for one target, from the sources the npm package 'iconv' carries.
+#   ensure_iconv TRIPLE CC AR [CFLAGS...]
 ensure_iconv() {
-    [ -f "$deps/iconv/lib/libiconv.a" ] && return
-    say "building GNU libiconv for $target"
-    local work
+    local triple=$1 cc=$2 ar=$3
+    shift 3
+    local dest=$deps/$triple/iconv
+    [ -f "$dest/lib/libiconv.a" ] && return
+    say "building GNU libiconv for $triple"
+    fetch_iconv_sources
+    local src=$iconv_sources/package work
     work=$(mktemp -d)
-    (cd "$work" && npm pack --silent "iconv@$iconv_npm_version" >/dev/null && tar xzf "iconv-$iconv_npm_version.tgz")
-    local src=$work/package
-    mkdir -p "$deps/iconv/include" "$deps/iconv/lib"
-    "$target-gcc-posix" -O2 -w -DICONV_CONST=const -DENABLE_EXTRA=1 -I"$src/support" \
+    mkdir -p "$dest/include" "$dest/lib"
+    "$cc" "$@" -O2 -w -DICONV_CONST=const -DENABLE_EXTRA=1 -I"$src/support" \
         -c "$src/deps/libiconv/lib/iconv.c" -o "$work/iconv.o"
-    "$target-gcc-posix" -O2 -w -I"$src/support" -c "$src/support/localcharset.c" -o "$work/localcharset.o"
-    "$target-ar" rcs "$deps/iconv/lib/libiconv.a" "$work/iconv.o" "$work/localcharset.o"
-    cp "$src/support/iconv.h" "$deps/iconv/include/iconv.h"
+    "$cc" "$@" -O2 -w -I"$src/support" -c "$src/support/localcharset.c" -o "$work/localcharset.o"
+    "$ar" rcs "$dest/lib/libiconv.a" "$work/iconv.o" "$work/localcharset.o"
+    cp "$src/support/iconv.h" "$dest/include/iconv.h"
     rm -rf "$work"
 }
 
-# GoogleTest for the target, from Debian's sources.
+# GoogleTest for one target, from Debian's sources.
+#   ensure_gtest TRIPLE TOOLCHAIN_FILE
 ensure_gtest() {
-    [ -f "$deps/gtest/lib/libgtest.a" ] && return
-    say "building GoogleTest for $target"
+    local triple=$1 toolchain=$2
+    local dest=$deps/$triple/gtest
+    [ -f "$dest/lib/libgtest.a" ] && return
+    say "building GoogleTest for $triple"
     local work
     work=$(mktemp -d)
     cmake -S /usr/src/googletest -B "$work" -G "Unix Makefiles" \
-        -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-mingw-i686.cmake" \
+        -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -Dgtest_disable_pthreads=OFF \
-        -DCMAKE_INSTALL_PREFIX="$deps/gtest" >/dev/null
+        -DCMAKE_INSTALL_PREFIX="$dest" >/dev/null
     cmake --build "$work" -j"$(nproc)" >/dev/null
     cmake --install "$work" >/dev/null
     rm -rf "$work"
@@ -84,6 +99,14 @@ ensure_gtest() {
 install_packages
 ensure_locale
 ensure_boost
-ensure_iconv
-ensure_gtest
+for arch in i686 x86_64; do
+    triple=$arch-w64-mingw32
+    ensure_iconv "$triple" "$triple-gcc-posix" "$triple-ar"
+    ensure_gtest "$triple" "toolchain-mingw-$arch.cmake"
+done
+# The portable core as 32-bit Linux programs (run under qemu), and natively.
+ensure_iconv i686-linux-gnu gcc ar -m32
+ensure_gtest i686-linux-gnu toolchain-linux-i386.cmake
+ensure_iconv "$(gcc -print-multiarch)" gcc ar
+[ -z "$iconv_sources" ] || rm -rf "$iconv_sources"
 say "ready ($deps)"

@@ -14,6 +14,7 @@ Text skin_engine_library_path() {
     return join_text({run_directory().c_str(), "\\", skin_engine_library_name});
 }
 
+#if defined(__i386__)
 // Calls the entry and gives how far the stack pointer moved over the call: 0
 // when the entry removed its arguments itself, as WINAPI requires. The call is
 // made in one piece of assembly so that no stack adjustment of the compiler's
@@ -45,6 +46,15 @@ std::int32_t stack_moved_by_call(SkinAttachEntry* entry, const void* skin, std::
         : "eax", "ecx", "edx", "esi", "memory", "cc");
     return moved;
 }
+#else
+// x86-64 Windows has one calling convention, in which the caller always removes
+// the arguments: an entry cannot unbalance the stack, so there is nothing to check.
+std::int32_t stack_moved_by_call(SkinAttachEntry* entry, const void* skin, std::uint32_t length,
+                                 const char* key) {
+    entry(static_cast<const BYTE*>(skin), length, key, 0, 0, 0);
+    return 0;
+}
+#endif
 
 }  // namespace
 

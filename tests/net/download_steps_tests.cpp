@@ -170,7 +170,10 @@ TEST(ReadBody, EndsAtTheEndOrAFailedReadWithWhatArrived) {
     }
 }
 
+#if defined(__i386__)
 // Holds the rest of the address space reserved, so that the heap cannot grow.
+// 64-bit builds link a heap that refuses large blocks instead: there the
+// address space is too large to hold.
 class AddressSpaceBallast {
 public:
     AddressSpaceBallast() {
@@ -191,12 +194,15 @@ private:
     void* regions_[max_regions];
     int count_ = 0;
 };
+#endif
 
 TEST(ReadBody, BodyTheHeapCannotHoldEndsWithWhatArrived) {
     fake = FakeBody{};  // an endless body
     ByteSet body;
     {
+#if defined(__i386__)
         AddressSpaceBallast ballast;
+#endif
         body = read_body(nullptr, 10240, 0, fake_read);
     }
     EXPECT_GT(body.size(), 0u);

@@ -1,7 +1,7 @@
 // Running out of heap while a value is made ends the program through its fatal
 // error box, which shows the bytes that were asked for. The test starts itself as
-// a child that asks for more than a 32-bit process can have, then reads and
-// answers the child's box like a user would.
+// a child that asks for more than a 32-bit process can have (64-bit builds link
+// a heap bounded alike), then reads and answers the child's box like a user would.
 #include <windows.h>
 
 #include <gtest/gtest.h>
