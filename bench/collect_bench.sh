@@ -5,7 +5,8 @@
 # this one run.   bench/collect_bench.sh [BUILD_DIR]
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-${WT_BUILD_DIR:-$repo/build}}
+# Absolute, because Wine is handed paths inside it.
+build=$(cd "${1:-${WT_BUILD_DIR:-$repo/build}}" && pwd)
 cmake --build "$build" --target collect_bench >/dev/null
 work=$(mktemp -d)
 server_pid=

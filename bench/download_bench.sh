@@ -2,9 +2,11 @@
 # Download benchmark: http_get_body under Wine beside curl, on the same bodies
 # from the loopback fixture server, in one run. Prints MB/s, the time ratio and
 # the peak memory against the body size. Not a test: it prints figures.
+#   bench/download_bench.sh [BUILD_DIR]   (BUILD_DIR holds the cross build)
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-build=${WT_BUILD_DIR:-$repo/build}
+# Absolute, because Wine is handed paths inside it.
+build=$(cd "${1:-${WT_BUILD_DIR:-$repo/build}}" && pwd)
 runs=${BENCH_RUNS:-3}
 
 cmake --build "$build" --target download_bench >/dev/null
