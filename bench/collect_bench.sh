@@ -12,9 +12,10 @@ work=$(mktemp -d)
 server_pid=
 xvfb_pid=
 . "$repo/scripts/xvfb.sh"
+# Each step may fail (set -e): none may keep the next from running.
 cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    WINEPREFIX=$build/wineprefix wineserver -k 2>/dev/null
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
+    WINEPREFIX=$build/wineprefix wineserver -k 2>/dev/null || true
     xvfb_stop
     rm -rf "$work"
 }
