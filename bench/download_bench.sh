@@ -2,9 +2,11 @@
 # Download benchmark: http_get_body under Wine beside curl, on the same bodies
 # from the loopback fixture server, in one run. Prints MB/s, the time ratio and
 # the peak memory against the body size. Not a test: it prints figures.
+#   bench/download_bench.sh [BUILD_DIR]   (BUILD_DIR holds the cross build)
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-build=${WT_BUILD_DIR:-$repo/build}
+# Absolute, because Wine is handed paths inside it.
+build=$(cd "${1:-${WT_BUILD_DIR:-$repo/build}}" && pwd)
 runs=${BENCH_RUNS:-3}
 
 cmake --build "$build" --target download_bench >/dev/null
@@ -20,7 +22,6 @@ cleanup() {
         wineserver -k 2>/dev/null || true
         xvfb_stop
     fi
-    [ -n "${BENCH_KEEP:-}" ] && cp "$work/ours" /tmp/net-bench-ours.txt
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -37,21 +38,18 @@ for mb in 5 50; do
 done
 
 best() { sort -g | head -1; }
-printf '%-6s %8s %10s %8s %10s %7s %8s %7s %8s %9s\n' body curl_s curl_MB/s ours_s ours_MB/s ratio wininet_s w/curl peak_MB peak/body
+printf '%-6s %8s %10s %8s %10s %7s %9s %12s %8s %9s\n' body curl_s curl_MB/s ours_s ours_MB/s ratio wininet_s ours/wininet peak_MB peak/body
 for mb in 5 50; do
     url=http://127.0.0.1:$port/body$mb
     curl_s=$(for _ in $(seq 1 "$runs"); do curl -s -o /dev/null -w '%{time_total}\n' "$url"; done | best)
-    : >"$work/ours"
-    for _ in $(seq 1 "$runs"); do "$repo/scripts/wine-run" "$bench" "$url" | tr -d '\r' >>"$work/ours"; done
-    bytes=$(awk '{print $2}' "$work/ours" | sort -u)
+    "$repo/scripts/wine-run" "$bench" "$url" "$runs" | tr -d '\r' >"$work/ours"
+    bytes=$(awk '{print $2}' "$work/ours")
     [ "$bytes" = $((mb * 1048576)) ] || { echo "download of $mb MB gave $bytes bytes" >&2; exit 1; }
-    ours_s=$(awk '{print $4}' "$work/ours" | best)
-    # Peak private memory of the process, less what it held before the download.
-    peak=$(awk '{print $10 - $12}' "$work/ours" | sort -g | tail -1)
-    floor_s=$(awk '{print $14}' "$work/ours" | best)
-    awk -v mb="$mb" -v c="$curl_s" -v o="$ours_s" -v f="$floor_s" -v p="$peak" 'BEGIN {
-        printf "%-6s %8.3f %10.1f %8.3f %10.1f %7.2f %8.3f %7.2f %8.1f %9.2f\n",
-               mb "MB", c, mb / c, o, mb / o, o / c, f, f / c, p, p / mb }'
+    # Peak resident memory of the process, less what it held before the downloads.
+    awk -v mb="$mb" -v c="$curl_s" '{
+        printf "%-6s %8.3f %10.1f %8.3f %10.1f %7.2f %9.3f %12.2f %8.1f %9.2f\n",
+               mb "MB", c, mb / c, $4, mb / $4, $4 / c, $6, $8, $10 - $12, ($10 - $12) / mb }' "$work/ours"
 done
-echo "best of $runs each; ratio = our time / curl's; wininet_s = WinInet alone reading the body"
-echo "and discarding it (the platform's floor under Wine); peak = PeakPagefileUsage - usage at start"
+echo "best of $runs each; ratio = our time / curl's; wininet_s = WinInet alone reading the body and"
+echo "discarding it (the platform's floor under Wine); ours/wininet = median over alternating rounds"
+echo "in one process (target: at most 1.5); peak = peak working set - working set at start"

@@ -5,7 +5,8 @@
 #   bench/transcode_bench.sh [BUILD_DIR]   (BUILD_DIR holds the cross build)
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-${WT_BUILD_DIR:-$repo/build}}
+# Absolute, because Wine is handed paths inside it.
+build=$(cd "${1:-${WT_BUILD_DIR:-$repo/build}}" && pwd)
 bench=$build/bench/transcode_bench.exe
 [ -f "$bench" ] || cmake --build "$build" --target transcode_bench
 pages=$(mktemp -d)

@@ -1,4 +1,6 @@
 // The collect button: from a play-page address to the ready-to-paste episode list.
+#include <utility>
+
 #include "collect/commands.h"
 #include "collect/controls.h"
 #include "collect/page_expressions.h"
@@ -52,8 +54,8 @@ void collect() {
     const Text address = read_text(role::address_box);
     // Failures come back empty and flow on: a failed run leaves every list empty.
     ByteSet bytes = http_get_body(address);
-    bytes = transcode(bytes, "UTF-8", "GBK");  // the downloaded bytes are released here
-    const Text page = text_of_bytes(bytes);
+    bytes = transcode(bytes, "UTF-8", "GBK");           // the downloaded bytes are released here
+    const Text page = text_of_bytes(std::move(bytes));  // made in the converted block
 
     expression.create(Text(episode_expression));
     Array<SearchResult> episodes = expression.search_all(page);

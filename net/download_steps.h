@@ -39,13 +39,24 @@ bool read_request_target(const char* address, RequestTarget& target);
 // The receive chunk from the Content-Length header's text, null when the
 // server sent none that fits the header buffer.
 std::uint32_t receive_chunk_size(const char* content_length);
-// The room to make for the body before reading, from the same header: the
-// announced length while it is plausible, else 0 (grow as bytes arrive).
+// The announced length from the same header, 0 when there is none: it only
+// sizes the body's block (body_capacity), never limits or checks the body.
 std::uint32_t expected_body_size(const char* content_length);
+
+// The block to make for a body holding `held` bytes when fewer than a chunk are
+// free, so that the next read lands in the body itself instead of being copied
+// there: first_body_room, then body_growth times what arrived, never past the
+// expected size and one chunk while the body is shorter, and always at least a
+// chunk more. So a Content-Length that lies about a short body costs at most
+// first_body_room, or body_growth times what arrived, plus a chunk. Under Wine
+// every enlargement of a large block costs as much as writing it anew, which is
+// why the steps are few and large; a 5 MB page gets one block.
+std::uint32_t body_capacity(std::uint32_t held, std::uint32_t chunk_size, std::uint32_t expected_size);
+constexpr std::uint32_t first_body_room = 8u << 20;
+constexpr std::uint32_t body_growth = 8;
 
 using ReadChunk = decltype(&InternetReadFile);
 // Reads the body to its end in chunks of the size given. A failed read, or a
 // body that the heap can no longer enlarge, ends the loop with what arrived.
-// The expected size only reserves room: it neither limits nor checks the body.
 ByteSet read_body(HINTERNET request, std::uint32_t chunk_size, std::uint32_t expected_size,
                   ReadChunk read = &InternetReadFile);

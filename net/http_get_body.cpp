@@ -2,6 +2,7 @@
 // whatever the status, every failure turned into an empty (or short) result.
 #include "net/http_get_body.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -18,8 +19,6 @@ namespace {
 const DWORD canonical_buffer_size = 2084;
 const std::uint32_t small_chunk = 10240;
 const std::uint32_t largest_chunk = 102400;
-// A header may lie: past this the body is not reserved for, only grown.
-const long largest_reservation = 64L << 20;
 // Always a fresh copy from the server, and none left in the cache. Do NOT add
 // keep-alive, redirect or certificate flags: the page must come as a browser
 // of that age would have fetched it.
@@ -104,21 +103,35 @@ std::uint32_t receive_chunk_size(const char* content_length) {
 
 std::uint32_t expected_body_size(const char* content_length) {
     long announced = announced_length(content_length);
-    if (announced <= 0 || announced > largest_reservation) return 0;
-    return static_cast<std::uint32_t>(announced);
+    return announced > 0 ? static_cast<std::uint32_t>(announced) : 0;
+}
+
+std::uint32_t body_capacity(std::uint32_t held, std::uint32_t chunk_size, std::uint32_t expected_size) {
+    const std::uint64_t least = std::uint64_t(held) + chunk_size;
+    std::uint64_t capacity = std::max<std::uint64_t>(body_growth * std::uint64_t(held), first_body_room);
+    if (held < expected_size)
+        capacity = std::min<std::uint64_t>(capacity, std::uint64_t(expected_size) + chunk_size);
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(std::max(capacity, least), UINT32_MAX));
 }
 
 ByteSet read_body(HINTERNET request, std::uint32_t chunk_size, std::uint32_t expected_size, ReadChunk read) {
+    // For the reads that the heap gives the body no room for.
     HeapBuffer chunk(static_cast<char*>(heap_try_alloc(chunk_size)));
     ByteSet body;
     if (!chunk) return body;
-    // Growing a large block moves it each time, which under Wine costs more than
-    // the transfer itself; refused room only means growing as bytes arrive.
-    body.try_reserve(expected_size);
     DWORD count = 0;
-    // A body the heap cannot hold ends like a broken transfer: with what arrived.
-    while (read(request, chunk.get(), chunk_size, &count) && count > 0) {
-        if (!body.try_append(chunk.get(), count)) break;
+    for (;;) {
+        // Refused room only means reading through the chunk and appending.
+        if (body.spare_size() < chunk_size)
+            body.try_reserve(body_capacity(body.size(), chunk_size, expected_size));
+        const bool in_place = body.spare_size() >= chunk_size;
+        void* destination = in_place ? static_cast<void*>(body.spare_room()) : chunk.get();
+        if (!read(request, destination, chunk_size, &count) || count == 0) break;
+        if (in_place) {
+            body.commit(count);
+        } else if (!body.try_append(chunk.get(), count)) {
+            break;  // a body the heap cannot hold ends like a broken transfer: with what arrived
+        }
     }
     body.shrink_to_fit();
     return body;

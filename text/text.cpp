@@ -121,17 +121,20 @@ bool ByteSet::try_reserve(std::uint32_t capacity) noexcept {
     return true;
 }
 
-void ByteSet::shrink_to_fit() noexcept {
-    if (capacity_ == size_) return;
+void ByteSet::shrink_to_fit(std::uint32_t spare) noexcept {
     if (size_ == 0) {
         heap_free(bytes_);
         bytes_ = nullptr;
         capacity_ = 0;
         return;
     }
-    if (void* shrunk = heap_try_realloc(bytes_, size_)) {
+    if (spare > 0xFFFFFFFFu - size_) spare = 0xFFFFFFFFu - size_;
+    const std::uint32_t capacity = size_ + spare;
+    if (capacity >= capacity_) return;
+    // A smaller size keeps the block where it is on every heap in use.
+    if (void* shrunk = heap_try_realloc(bytes_, capacity)) {
         bytes_ = static_cast<std::uint8_t*>(shrunk);
-        capacity_ = size_;
+        capacity_ = capacity;
     }
 }
 
@@ -149,6 +152,21 @@ std::uint32_t byte_set_size(const ByteSet& data) noexcept { return data.size(); 
 
 Text text_of_bytes(const ByteSet& data) {
     return Text(reinterpret_cast<const char*>(data.data()), data.size());
+}
+
+Text text_of_bytes(ByteSet&& data) {
+    if (data.spare_size() == 0) return text_of_bytes(static_cast<const ByteSet&>(data));
+    Text text;
+    char* bytes = reinterpret_cast<char*>(data.bytes_);
+    const std::uint32_t length = length_before_zero(bytes, data.size_);
+    if (length == 0) return text;
+    bytes[length] = 0;
+    text.bytes_ = bytes;
+    text.length_ = length;
+    text.capacity_ = data.capacity_ - 1;
+    data.bytes_ = nullptr;
+    data.size_ = data.capacity_ = 0;
+    return text;
 }
 
 Text text_of_int(std::int32_t value) {

@@ -10,6 +10,8 @@
 
 #include "text/heap.h"
 
+class ByteSet;
+
 // GBK bytes without a zero byte, kept with one terminating zero. Default-made
 // and moved-from Texts are the empty Text; c_str() is never null.
 class Text {
@@ -33,6 +35,7 @@ public:
     void reserve(std::uint32_t length);
 
     friend void swap(Text& a, Text& b) noexcept;
+    friend Text text_of_bytes(ByteSet&& data);
 
 private:
     char* bytes_ = nullptr;
@@ -60,10 +63,19 @@ public:
     // Room for this many bytes in all, ahead of appends whose total is known;
     // false (and nothing changed) when the heap cannot give it.
     bool try_reserve(std::uint32_t capacity) noexcept;
-    // Gives back the spare room once nothing more will be appended.
-    void shrink_to_fit() noexcept;
+    // Gives back the spare room past `spare` bytes once nothing more will be
+    // appended; one spare byte lets text_of_bytes make a Text in the same block.
+    void shrink_to_fit(std::uint32_t spare = 0) noexcept;
+
+    // The room past the bytes held, for a producer that writes in place (a
+    // conversion, a socket read) instead of into a buffer of its own and then
+    // copying; commit() takes in the bytes it wrote there.
+    std::uint8_t* spare_room() noexcept { return bytes_ + size_; }
+    std::uint32_t spare_size() const noexcept { return capacity_ - size_; }
+    void commit(std::uint32_t count) noexcept { size_ += count; }  // at most spare_size()
 
     friend void swap(ByteSet& a, ByteSet& b) noexcept;
+    friend Text text_of_bytes(ByteSet&& data);
 
 private:
     std::uint8_t* bytes_ = nullptr;
@@ -133,6 +145,9 @@ std::uint32_t array_element_count(const Array<Element>& array) noexcept {
 
 std::uint32_t byte_set_size(const ByteSet& data) noexcept;
 Text text_of_bytes(const ByteSet& data);
+// The same Text, made in the Byte set's own block when it has a spare byte for
+// the terminating zero (transcode leaves one): a page is not copied again.
+Text text_of_bytes(ByteSet&& data);
 Text text_of_int(std::int32_t value);
 // One piece of join_text: a Text or a zero-terminated literal (null adds nothing).
 struct TextPiece {

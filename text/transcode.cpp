@@ -1,5 +1,6 @@
-// Encoding conversion over GNU libiconv: one growing output block, all or
-// nothing, so a page either arrives whole in the target encoding or not at all.
+// Encoding conversion over GNU libiconv: one growing output block that becomes
+// the result, all or nothing, so a page either arrives whole in the target
+// encoding or not at all.
 #include "text/transcode.h"
 
 #include <iconv.h>
@@ -30,30 +31,6 @@ private:
     iconv_t descriptor_;
 };
 
-// The call's own output block: only ever grown, always released.
-class OutputBuffer {
-public:
-    OutputBuffer() noexcept = default;
-    ~OutputBuffer() { heap_free(bytes_); }
-    OutputBuffer(const OutputBuffer&) = delete;
-    OutputBuffer& operator=(const OutputBuffer&) = delete;
-
-    // False when the heap cannot give the room; the bytes held stay as they were.
-    bool grow_to(std::size_t capacity) noexcept {
-        void* grown = heap_try_realloc(bytes_, capacity);
-        if (!grown) return false;
-        bytes_ = static_cast<char*>(grown);
-        capacity_ = capacity;
-        return true;
-    }
-    char* data() const noexcept { return bytes_; }
-    std::size_t capacity() const noexcept { return capacity_; }
-
-private:
-    char* bytes_ = nullptr;
-    std::size_t capacity_ = 0;
-};
-
 // libiconv 1.14 declares the input as const char**, glibc as char**; this
 // converts to whichever the library in use wants.
 class InputPosition {
@@ -77,32 +54,31 @@ ByteSet transcode(const ByteSet& data, const char* from, const char* to, bool* s
         return ByteSet();
     }
 
-    const std::size_t input_length = data.size();
-    const std::size_t step = input_length / 2 + 128;
-    OutputBuffer output;
-    if (!output.grow_to(input_length)) return ByteSet();
+    const std::uint32_t input_length = data.size();
+    const std::uint32_t step = input_length / 2 + 128;
+    // The output is made in place in the result: UTF-8 into GBK never needs more
+    // bytes than it had, so its whole output fits the first block in one call,
+    // and the byte past the input's length is the one a Text adds (text_of_bytes).
+    ByteSet converted;
+    if (!converted.try_reserve(input_length < UINT32_MAX ? input_length + 1 : input_length)) return ByteSet();
 
     InputPosition input(reinterpret_cast<const char*>(data.data()));
     std::size_t input_left = input_length;
-    char* output_position = output.data();
-    std::size_t room_left = output.capacity();
     for (int call = 1;; ++call) {
-        if (iconv(descriptor.get(), input, &input_left, &output_position, &room_left) !=
-            static_cast<std::size_t>(-1))
-            break;
+        char* output_position = reinterpret_cast<char*>(converted.spare_room());
+        std::size_t room_left = converted.spare_size();
+        const std::size_t result = iconv(descriptor.get(), input, &input_left, &output_position, &room_left);
+        converted.commit(static_cast<std::uint32_t>(converted.spare_size() - room_left));
+        if (result != static_cast<std::size_t>(-1)) break;
         // EILSEQ (invalid or unrepresentable) and EINVAL (cut off at the end)
-        // end the conversion with nothing; only a full buffer is worth another call.
+        // end the conversion with nothing; only a full block is worth another call.
         if (errno != E2BIG || call == most_iconv_calls) return ByteSet();
-        const std::size_t produced = output.capacity() - room_left;
-        if (output.capacity() > UINT32_MAX - step || !output.grow_to(output.capacity() + step))
-            return ByteSet();
-        output_position = output.data() + produced;
-        room_left += step;
+        const std::uint32_t capacity = converted.size() + converted.spare_size();
+        if (capacity > UINT32_MAX - step || !converted.try_reserve(capacity + step)) return ByteSet();
     }
     // No flushing call: a stateful target gets no closing shift sequence.
 
-    const std::size_t produced = output.capacity() - room_left;
-    ByteSet converted(output.data(), static_cast<std::uint32_t>(produced));
+    converted.shrink_to_fit(1);
     if (succeeded) *succeeded = true;
     return converted;
 }

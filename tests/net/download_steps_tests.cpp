@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "net/download_steps.h"
 
@@ -106,16 +107,29 @@ TEST(ReceiveChunk, SizedFromTheAnnouncedLength) {
 
 // A stand-in for InternetReadFile: hands out a numbered byte pattern, then fails
 // or ends after a given number of reads (or never, when that number is 0).
+// It also notes where each read was asked to write, and the size of the heap
+// block that the first read writes at the start of.
 struct FakeBody {
     int reads_before_end = 0;
     bool end_with_failure = false;
     int reads = 0;
     std::uint32_t sent = 0;
+    std::vector<const void*> destinations;
+    SIZE_T first_block = 0;
 };
 FakeBody fake;
 
+// A fresh fake body of that many reads, endless for 0.
+void serve(int reads_before_end, bool end_with_failure = false) {
+    fake = FakeBody();
+    fake.reads_before_end = reads_before_end;
+    fake.end_with_failure = end_with_failure;
+}
+
 BOOL WINAPI fake_read(HINTERNET, LPVOID chunk, DWORD size, LPDWORD count) {
     ++fake.reads;
+    fake.destinations.push_back(chunk);
+    if (fake.reads == 1) fake.first_block = HeapSize(GetProcessHeap(), 0, chunk);
     if (fake.reads_before_end && fake.reads > fake.reads_before_end) {
         *count = 0;
         return !fake.end_with_failure;
@@ -134,7 +148,7 @@ bool is_pattern_prefix(const ByteSet& body) {
     return true;
 }
 
-TEST(ExpectedBodySize, ReservesOnlyForAPlausibleAnnouncedLength) {
+TEST(ExpectedBodySize, IsTheAnnouncedLengthWhenThereIsOne) {
     const struct {
         const char* content_length;
         std::uint32_t expected;
@@ -145,13 +159,32 @@ TEST(ExpectedBodySize, ReservesOnlyForAPlausibleAnnouncedLength) {
         {"abc", 0},
         {"1", 1},
         {" 5242880", 5242880},
-        {"67108864", 67108864},
-        {"67108865", 0},
-        {"99999999999999999999", 0},
+        {"67108865", 67108865},
+        {"99999999999999999999", 2147483647},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.content_length ? c.content_length : "(none)");
         EXPECT_EQ(expected_body_size(c.content_length), c.expected);
+    }
+}
+
+TEST(BodyCapacity, GrowsWithWhatArrivedUpToTheAnnouncedLengthAndAChunk) {
+    const std::uint32_t mb = 1u << 20, chunk = 102400, first = first_body_room;
+    const struct {
+        std::uint32_t held, chunk_size, expected, capacity;
+    } cases[] = {
+        {0, 3001, 3000, 6001},                          // a small page: its length and one chunk
+        {0, 10240, 0, first},                           // nothing announced
+        {0, chunk, 64 * mb, first},                     // a long body is not taken on trust
+        {first, chunk, 512 * mb, body_growth * first},  // but grows as it arrives
+        {first, chunk, 50 * mb, 50 * mb + chunk},       // up to its announced end
+        {first, chunk, 3, body_growth * first},         // longer than announced: grows on
+        {mb, 2 * first, 0, mb + 2 * first},             // always a whole chunk more
+        {0xFFFF0000u, chunk, 0, 0xFFFFFFFFu},           // no wrap past 32 bits
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.held) + " held, " + std::to_string(c.expected) + " expected");
+        EXPECT_EQ(body_capacity(c.held, c.chunk_size, c.expected), c.capacity);
     }
 }
 
@@ -161,13 +194,30 @@ TEST(ReadBody, EndsAtTheEndOrAFailedReadWithWhatArrived) {
     for (std::uint32_t expected : {0u, 1500u, 3000u, 100000u}) {
         for (bool failure : {false, true}) {
             SCOPED_TRACE(std::to_string(expected) + (failure ? " failed read" : " end"));
-            fake = FakeBody{3, failure};
+            serve(3, failure);
             ByteSet body = read_body(nullptr, 1000, expected, fake_read);
             EXPECT_EQ(body.size(), 3000u);
             EXPECT_TRUE(is_pattern_prefix(body));
             EXPECT_EQ(fake.reads, 4);
         }
     }
+}
+
+TEST(ReadBody, AnnouncedBodyIsReadStraightIntoItsBlock) {
+    serve(3);
+    ByteSet body = read_body(nullptr, 1000, 3000, fake_read);
+    EXPECT_EQ(body.size(), 3000u);
+    ASSERT_EQ(fake.destinations.size(), 4u);
+    EXPECT_EQ(fake.destinations[0], static_cast<const void*>(body.data()));
+    for (std::size_t i = 1; i < fake.destinations.size(); ++i)
+        EXPECT_EQ(fake.destinations[i], static_cast<const char*>(fake.destinations[i - 1]) + 1000) << i;
+}
+
+TEST(ReadBody, LyingContentLengthReservesLittleMoreThanArrives) {
+    serve(3);
+    ByteSet body = read_body(nullptr, 1000, 64u << 20, fake_read);
+    EXPECT_EQ(body.size(), 3000u);
+    EXPECT_LE(fake.first_block, first_body_room);
 }
 
 #if defined(__i386__)
@@ -197,7 +247,7 @@ private:
 #endif
 
 TEST(ReadBody, BodyTheHeapCannotHoldEndsWithWhatArrived) {
-    fake = FakeBody{};  // an endless body
+    serve(0);  // an endless body
     ByteSet body;
     {
 #if defined(__i386__)

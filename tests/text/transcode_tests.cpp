@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <string>
+#include <utility>
 
 #include "text/transcode.h"
 
@@ -71,6 +72,15 @@ TEST(Transcode, Table) {
         EXPECT_EQ(string_of(output), c.output) << c.name;
         EXPECT_EQ(succeeded, c.succeeded) << c.name;
     }
+}
+
+// A page is tens of megabytes at worst: its Text is made where it was converted.
+TEST(Transcode, LeavesRoomForTheTextInItsOwnBlock) {
+    ByteSet gbk = transcode(ByteSet(utf8_page.data(), std::uint32_t(utf8_page.size())), "UTF-8", "GBK");
+    const void* block = gbk.data();
+    const Text page = text_of_bytes(std::move(gbk));
+    EXPECT_EQ(std::string(page.c_str(), page.length()), gbk_page);
+    EXPECT_EQ(static_cast<const void*>(page.c_str()), block);
 }
 
 TEST(Transcode, WithoutSucceededAsTheCollectionCallsIt) {

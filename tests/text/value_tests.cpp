@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "text/text.h"
 
@@ -13,6 +14,14 @@ namespace {
 ByteSet bytes_of(const std::string& bytes) { return ByteSet(bytes.data(), std::uint32_t(bytes.size())); }
 
 std::string string_of(const Text& text) { return std::string(text.c_str(), text.length()); }
+
+// With the one spare byte that transcode leaves for the terminating zero.
+ByteSet with_spare_byte(const std::string& bytes) {
+    ByteSet data;
+    EXPECT_TRUE(data.try_reserve(std::uint32_t(bytes.size()) + 1));
+    EXPECT_TRUE(data.try_append(bytes.data(), std::uint32_t(bytes.size())));
+    return data;
+}
 
 }  // namespace
 
@@ -36,9 +45,19 @@ TEST(TextOfBytes, Table) {
         {"only zeros", std::string(5, '\0'), ""},
     };
     for (const Case& c : cases) {
-        Text text = text_of_bytes(bytes_of(c.bytes));
+        const ByteSet copied = bytes_of(c.bytes);
+        Text text = text_of_bytes(copied);
         EXPECT_EQ(string_of(text), c.text) << c.name;
         EXPECT_EQ(text.c_str()[text.length()], '\0') << c.name;
+
+        ByteSet taken = with_spare_byte(c.bytes);
+        const void* block = taken.data();
+        text = text_of_bytes(std::move(taken));
+        EXPECT_EQ(string_of(text), c.text) << c.name << ", taken over";
+        EXPECT_EQ(text.c_str()[text.length()], '\0') << c.name << ", taken over";
+        if (!c.text.empty()) {
+            EXPECT_EQ(static_cast<const void*>(text.c_str()), block) << c.name << ", not copied";
+        }
     }
 }
 
