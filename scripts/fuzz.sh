@@ -5,12 +5,14 @@
 # repository stays small. Prints per target the time, executions, coverage,
 # corpus size and findings; findings stay in <build>/findings/<target>/.
 # Needs clang with libFuzzer (Debian's clang and libclang-rt-14-dev).
-#   scripts/fuzz.sh [SECONDS]
+#   scripts/fuzz.sh [SECONDS [TARGET...]]
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${WT_FUZZ_BUILD_DIR:-$repo/build-fuzz}
 seconds=${1:-120}
-targets=(chain_fuzz values_fuzz transcode_fuzz)
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(chain_fuzz values_fuzz transcode_fuzz)
 
 bash "$repo/scripts/native-iconv.sh"
 CC=clang CXX=clang++ cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
