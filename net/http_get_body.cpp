@@ -24,13 +24,14 @@ const std::uint32_t largest_chunk = 102400;
 // A header may lie: past this the body is not reserved for, only grown.
 const long largest_reservation = 64L << 20;
 // Always a fresh copy from the server, and none left in the cache. Do NOT add
-// keep-alive, redirect or certificate flags: the page must come as a browser
-// of that age would have fetched it.
+// keep-alive, cookie or certificate flags: the page must come as a browser of
+// that age would have fetched it.
 const DWORD http_flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
-// Redirects are still followed, but here, one request per hop, each sent as the
-// first: Wine's WinInet follows them inside HttpSendRequestA with no limit, and
-// nothing a status callback can do ends that loop (closing the handle does not,
-// and time-outs set from the callback only lose a race with a fast server).
+// The one flag added when the request is opened. Redirects are still followed,
+// but here, one request per hop, each sent as the first: Wine's WinInet follows
+// them inside HttpSendRequestA with no limit, and nothing a status callback can
+// do ends that loop (closing the handle does not, and time-outs set from the
+// callback only lose a race with a fast server).
 const DWORD redirects_followed_here = INTERNET_FLAG_NO_AUTO_REDIRECT;
 const DownloadTimeouts windows_timeouts = {download_connect_timeout_ms, download_send_timeout_ms,
                                            download_receive_timeout_ms};
