@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "net/download_limits.h"
-
 #include "net/download_steps.h"
 #include "net/http_get_body.h"
 #include "tests/fixtures/http_fixture.h"
