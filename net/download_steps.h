@@ -1,5 +1,6 @@
 // The steps of http_get_body that stand on their own: the session, reading the
-// address, sizing the chunk and the read loop. Tests drive them directly.
+// address, sizing the chunk and the read loop, and the download with time-outs
+// of the caller's choice. Tests drive them directly.
 #pragma once
 
 #include <windows.h>
@@ -35,6 +36,16 @@ struct RequestTarget {
     DWORD flags;
 };
 bool read_request_target(const char* address, RequestTarget& target);
+
+// How long each stage of one exchange may wait for the server, in milliseconds.
+struct DownloadTimeouts {
+    DWORD connect;
+    DWORD send;
+    DWORD receive;  // for the response headers, and for each read of the body
+};
+// http_get_body with these time-outs instead of Windows' defaults, so that a test
+// sees a stalled server end the download in a second rather than in half a minute.
+ByteSet http_get_body(const Text& address, const DownloadTimeouts& timeouts);
 
 // The receive chunk from the Content-Length header's text, null when the
 // server sent none that fits the header buffer.

@@ -6,6 +6,7 @@
 #   x86_64      the same sources for 64-bit Windows, which wine64 runs everywhere
 #   linux-i686  the portable core as static 32-bit Linux programs, run under qemu
 #   native      the portable core on the host, with AddressSanitizer and UBSan
+#   fuzz        the portable core's libFuzzer targets (clang)
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 root=${WT_BUILD_ROOT:-$repo/build}
@@ -23,11 +24,16 @@ configure() {
         echo "-DCMAKE_CXX_FLAGS=$sanitizers"
         echo "-DCMAKE_EXE_LINKER_FLAGS=$sanitizers"
         ;;
+    fuzz)
+        echo "-DCMAKE_C_COMPILER=clang"
+        echo "-DCMAKE_CXX_COMPILER=clang++"
+        echo "-DCMAKE_BUILD_TYPE=RelWithDebInfo"
+        ;;
     *) echo "build: no build named '$name'" >&2; return 1 ;;
     esac
 }
 
-[ $# -gt 0 ] || set -- i686 x86_64 linux-i686 native
+[ $# -gt 0 ] || set -- i686 x86_64 linux-i686 native fuzz
 for name in "$@"; do
     build=$root/$name
     if [ ! -f "$build/CMakeCache.txt" ]; then

@@ -59,13 +59,13 @@ fetch_iconv_sources() {
 }
 
 # GNU libiconv for one target, from the sources the npm package 'iconv' carries.
-#   ensure_iconv TRIPLE CC AR [CFLAGS...]
+#   ensure_iconv TRIPLE LIBRARY CC AR [CFLAGS...]
 ensure_iconv() {
-    local triple=$1 cc=$2 ar=$3
-    shift 3
+    local triple=$1 library=$2 cc=$3 ar=$4
+    shift 4
     local dest=$deps/$triple/iconv
-    [ -f "$dest/lib/libiconv.a" ] && return
-    say "building GNU libiconv for $triple"
+    [ -f "$dest/lib/$library" ] && return
+    say "building GNU libiconv for $triple ($library)"
     fetch_iconv_sources
     local src=$iconv_sources/package work
     work=$(mktemp -d)
@@ -73,7 +73,7 @@ ensure_iconv() {
     "$cc" "$@" -O2 -w -DICONV_CONST=const -DENABLE_EXTRA=1 -I"$src/support" \
         -c "$src/deps/libiconv/lib/iconv.c" -o "$work/iconv.o"
     "$cc" "$@" -O2 -w -I"$src/support" -c "$src/support/localcharset.c" -o "$work/localcharset.o"
-    "$ar" rcs "$dest/lib/libiconv.a" "$work/iconv.o" "$work/localcharset.o"
+    "$ar" rcs "$dest/lib/$library" "$work/iconv.o" "$work/localcharset.o"
     cp "$src/support/iconv.h" "$dest/include/iconv.h"
     rm -rf "$work"
 }
@@ -101,12 +101,16 @@ ensure_locale
 ensure_boost
 for arch in i686 x86_64; do
     triple=$arch-w64-mingw32
-    ensure_iconv "$triple" "$triple-gcc-posix" "$triple-ar"
+    ensure_iconv "$triple" libiconv.a "$triple-gcc-posix" "$triple-ar"
     ensure_gtest "$triple" "toolchain-mingw-$arch.cmake"
 done
 # The portable core as 32-bit Linux programs (run under qemu), and natively.
-ensure_iconv i686-linux-gnu gcc ar -m32
+ensure_iconv i686-linux-gnu libiconv.a gcc ar -m32
 ensure_gtest i686-linux-gnu toolchain-linux-i386.cmake
-ensure_iconv "$(gcc -print-multiarch)" gcc ar
+host=$(gcc -print-multiarch)
+ensure_iconv "$host" libiconv.a gcc ar
+# The fuzz targets' copy carries libFuzzer's coverage counters and the
+# sanitizers, so that the search is guided through the converters themselves.
+ensure_iconv "$host" libiconv-fuzz.a clang ar -g -fsanitize=fuzzer-no-link,address,undefined
 [ -z "$iconv_sources" ] || rm -rf "$iconv_sources"
 say "ready ($deps)"

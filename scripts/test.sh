@@ -27,7 +27,7 @@ fi
 # One CTest run over every build.
 cat >"$root/CTestTestfile.cmake" <<TESTS
 # Written by scripts/test.sh: every build's tests in one run.
-subdirs("i686" "x86_64" "linux-i686" "native")
+subdirs("i686" "x86_64" "linux-i686" "native" "fuzz")
 TESTS
 
 # One display and one Wine server per prefix for the whole run, each stopped by

@@ -2,8 +2,11 @@
 // what the caller gets back for each way a server can answer or misbehave.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
+#include "net/download_limits.h"
 #include "net/download_steps.h"
 #include "net/http_get_body.h"
 #include "tests/fixtures/http_fixture.h"
@@ -15,6 +18,41 @@ std::string as_string(const ByteSet& body) {
 }
 
 std::string fetch(const std::string& address) { return as_string(http_get_body(Text(address.c_str()))); }
+
+// Short enough for a test, long enough for Wine to serve a loopback answer.
+const DownloadTimeouts short_timeouts = {1000, 1000, 1000};
+const double short_timeout_seconds = 1.0;
+
+struct TimedFetch {
+    std::string body;
+    double seconds;
+};
+
+TimedFetch fetch_timed(const std::string& address, const DownloadTimeouts& timeouts) {
+    DWORD start = GetTickCount();
+    std::string body = as_string(http_get_body(Text(address.c_str()), timeouts));
+    return {body, (GetTickCount() - start) / 1000.0};
+}
+
+// Each request head of the server's log, without its blank line.
+std::vector<std::string> request_heads(const std::string& log) {
+    std::vector<std::string> heads;
+    for (std::size_t at = 0, end; (end = log.find("\r\n\r\n", at)) != std::string::npos; at = end + 4)
+        heads.push_back(log.substr(at, end - at));
+    return heads;
+}
+
+// The header lines of a request head, in sorted order: what was sent, not where.
+std::vector<std::string> header_lines(const std::string& head) {
+    std::vector<std::string> lines;
+    for (std::size_t at = head.find("\r\n"); at != std::string::npos;) {
+        std::size_t end = head.find("\r\n", at + 2);
+        lines.push_back(head.substr(at + 2, end == std::string::npos ? end : end - at - 2));
+        at = end;
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
 
 class Download : public ::testing::Test {
 protected:
@@ -112,11 +150,106 @@ TEST_F(Download, BrokenConnectionReturnsTheBytesThatArrived) {
     }
 }
 
-TEST_F(Download, RedirectIsFollowed) {
-    ASSERT_TRUE(server.route("/old", "status=302&header=Location:%20/new"));
-    ASSERT_TRUE(server.route("/new", "", "moved here"));
-    EXPECT_EQ(fetch(server.url("/old")), "moved here");
-    EXPECT_NE(server.log().find("GET /new HTTP/1.0"), std::string::npos);
+TEST_F(Download, RedirectsArriveWithEachHopSentAsTheFirstRequest) {
+    const std::string here = "127.0.0.1:" + std::to_string(server.port());
+    const struct {
+        const char* name;
+        std::string options;
+        std::string target;  // where the redirect leads, as the server sees it
+    } cases[] = {
+        {"301 to a path", "status=301&header=Location:%20/dir/to", "/dir/to"},
+        {"302 relative", "status=302&header=Location:%20to", "/dir/to"},
+        {"303 to an address", "status=303&header=Location:%20http://" + here + "/to", "/to"},
+        {"307 with a fragment", "status=307&header=Location:%20/to%23part", "/to"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(server.reset());
+        ASSERT_TRUE(server.route("/dir/from", c.options, "redirect page"));
+        ASSERT_TRUE(server.route(c.target, "status=302&header=Location:%20/page", "second redirect page"));
+        ASSERT_TRUE(server.route("/page", "", "arrived"));
+        EXPECT_EQ(fetch(server.url("/dir/from")), "arrived");
+
+        std::vector<std::string> heads = request_heads(server.log());
+        ASSERT_EQ(heads.size(), 3u);
+        EXPECT_EQ(heads[1].substr(0, heads[1].find("\r\n")), "GET " + c.target + " HTTP/1.0");
+        EXPECT_EQ(heads[2].substr(0, heads[2].find("\r\n")), "GET /page HTTP/1.0");
+        for (const std::string& head : heads) EXPECT_EQ(header_lines(head), header_lines(heads[0])) << head;
+    }
+}
+
+TEST_F(Download, RedirectItCannotFollowGivesItsOwnBody) {
+    // Wine's address combination overruns the heap past INTERNET_MAX_URL_LENGTH
+    // characters: such a location must not reach it.
+    const std::string long_location = "http://" + std::string(120, 'u') + ":" + std::string(120, 'p') +
+                                      "@127.0.0.1:" + std::to_string(server.port()) + "/" +
+                                      std::string(1900, 'o');
+    ASSERT_TRUE(server.route(long_location.substr(long_location.find('/', 7)), "", "too far"));
+    const std::string no_location = "status=302";
+    const std::string long_one = "status=302&header=Location:%20" + long_location;
+    for (const std::string& options : {no_location, long_one}) {
+        SCOPED_TRACE(options.substr(0, 40));
+        ASSERT_TRUE(server.route("/moved", options, "moved, but not said where"));
+        EXPECT_EQ(fetch(server.url("/moved")), "moved, but not said where");
+    }
+}
+
+TEST_F(Download, RedirectsEndAtTheLimit) {
+    // A chain of exactly the limit still arrives; a loop is given up after it.
+    for (int hop = 0; hop < download_redirect_limit; ++hop) {
+        ASSERT_TRUE(server.route("/hop" + std::to_string(hop),
+                                 "status=302&header=Location:%20/hop" + std::to_string(hop + 1)));
+    }
+    ASSERT_TRUE(server.route("/hop" + std::to_string(download_redirect_limit), "", "end of the chain"));
+    TimedFetch chain = fetch_timed(server.url("/hop0"), short_timeouts);
+    EXPECT_EQ(chain.body, "end of the chain");
+    EXPECT_EQ(request_heads(server.log()).size(), download_redirect_limit + 1u);
+    EXPECT_LT(chain.seconds, 10.0);
+
+    ASSERT_TRUE(server.reset());
+    ASSERT_TRUE(server.route("/a", "status=302&header=Location:%20/b", "a"));
+    ASSERT_TRUE(server.route("/b", "status=301&header=Location:%20/a", "b"));
+    TimedFetch loop = fetch_timed(server.url("/a"), short_timeouts);
+    EXPECT_EQ(loop.body, "");
+    EXPECT_EQ(request_heads(server.log()).size(), download_redirect_limit + 1u);
+    EXPECT_LT(loop.seconds, 10.0);
+
+    ASSERT_TRUE(server.route("/after", "", "still works"));
+    EXPECT_EQ(fetch(server.url("/after")), "still works");
+}
+
+TEST_F(Download, StalledServerEndsTheDownloadWithinItsTimeouts) {
+    // The server holds a stalled connection for a minute: a download that kept
+    // no time-out would end then, far past the bound.
+    const std::string body(300000, 's');
+    const struct {
+        const char* name;
+        const char* options;
+        std::uint32_t least;  // bytes back: whole chunks read before the stall...
+        std::uint32_t most;   // ...and at most what was sent
+        int waits;            // receive time-outs the download may sit through
+    } cases[] = {
+        {"before the status line", "stall=1", 0, 0, 1},
+        // WinInet reads on past a header line that times out, then to the body.
+        {"inside the headers", "stall=head", 0, 0, 3},
+        {"mid-body, no length", "length=none&stall_after=31220", 30720, 31220, 1},
+        {"mid-body", "stall_after=250000", 204800, 250000, 1},
+        {"server closes at once", "close=1", 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(server.route("/stalled", std::string(c.options) + "&stall_for=60", body));
+        TimedFetch stalled = fetch_timed(server.url("/stalled"), short_timeouts);
+        EXPECT_GE(stalled.body.size(), c.least);
+        EXPECT_LE(stalled.body.size(), c.most);
+        EXPECT_EQ(stalled.body, body.substr(0, stalled.body.size()));
+        EXPECT_LT(stalled.seconds, c.waits * short_timeout_seconds + 5.0);
+
+        HINTERNET session = internet_session.handle;
+        ASSERT_TRUE(server.route("/after", "", "still works"));
+        EXPECT_EQ(fetch(server.url("/after")), "still works");
+        EXPECT_EQ(internet_session.handle, session);
+    }
 }
 
 TEST_F(Download, AddressesItCannotFetchGiveTheEmptyResult) {

@@ -13,10 +13,13 @@
 using PlainEngine = boost::basic_regex<char, boost::c_regex_traits<char>>;
 using PlainMatch = std::vector<SearchRecord>;
 
+// *finished (when given) tells whether Boost searched to the end rather than
+// giving up at its work limit, after which the matches found are only a start.
 inline std::vector<PlainMatch> plain_search_all(const PlainEngine& engine, const char* text,
-                                                std::uint32_t length) {
+                                                std::uint32_t length, bool* finished = nullptr) {
     std::vector<PlainMatch> found;
     const char* const end = text + length;
+    if (finished) *finished = true;
     if (length == 0) return found;
     try {
         boost::match_results<const char*> match;
@@ -34,6 +37,8 @@ inline std::vector<PlainMatch> plain_search_all(const PlainEngine& engine, const
             found.push_back(records);
             if (match[0].length() == 0) break;
         }
-    } catch (const std::exception&) {}
+    } catch (const std::exception&) {
+        if (finished) *finished = false;
+    }
     return found;
 }
