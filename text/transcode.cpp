@@ -61,6 +61,7 @@ public:
     explicit InputPosition(const char* position) noexcept : position_(position) {}
     operator const char**() noexcept { return &position_; }
     operator char**() noexcept { return const_cast<char**>(&position_); }
+    const char* get() const noexcept { return position_; }
 
 private:
     const char* position_;
@@ -68,8 +69,10 @@ private:
 
 }  // namespace
 
-ByteSet transcode(const ByteSet& data, const char* from, const char* to, bool* succeeded) {
+ByteSet transcode(const ByteSet& data, const char* from, const char* to, bool* succeeded,
+                  std::uint32_t* failed_at) {
     if (succeeded) *succeeded = false;
+    if (failed_at) *failed_at = 0;
     ConversionDescriptor descriptor(to, from);
     if (!descriptor.opened()) return ByteSet();
     if (data.empty()) {
@@ -82,7 +85,12 @@ ByteSet transcode(const ByteSet& data, const char* from, const char* to, bool* s
     OutputBuffer output;
     if (!output.grow_to(input_length)) return ByteSet();
 
-    InputPosition input(reinterpret_cast<const char*>(data.data()));
+    const char* const input_start = reinterpret_cast<const char*>(data.data());
+    InputPosition input(input_start);
+    auto fail_here = [&] {
+        if (failed_at) *failed_at = static_cast<std::uint32_t>(input.get() - input_start);
+        return ByteSet();
+    };
     std::size_t input_left = input_length;
     char* output_position = output.data();
     std::size_t room_left = output.capacity();
@@ -92,10 +100,10 @@ ByteSet transcode(const ByteSet& data, const char* from, const char* to, bool* s
             break;
         // EILSEQ (invalid or unrepresentable) and EINVAL (cut off at the end)
         // end the conversion with nothing; only a full buffer is worth another call.
-        if (errno != E2BIG || call == most_iconv_calls) return ByteSet();
+        if (errno != E2BIG || call == most_iconv_calls) return fail_here();
         const std::size_t produced = output.capacity() - room_left;
         if (output.capacity() > UINT32_MAX - step || !output.grow_to(output.capacity() + step))
-            return ByteSet();
+            return fail_here();
         output_position = output.data() + produced;
         room_left += step;
     }
