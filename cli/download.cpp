@@ -36,6 +36,7 @@ using UrlHandle = std::unique_ptr<CURLU, UrlCleanup>;
 
 struct Transfer {
     std::size_t index;
+    UrlHandle address;  // the request reads it until the transfer ends
     EasyHandle easy;
     Download download;
     bool body_too_large = false;
@@ -64,12 +65,25 @@ HeaderList request_headers() {
 
 long whole_seconds(long ms) { return (ms + 999) / 1000; }
 
-EasyHandle start_request(Transfer& transfer, const std::string& address, curl_slist* headers,
-                         const DownloadTimeouts& timeouts) {
+// Null unless the address is an http or https one with a host. Blanks are
+// sent as %20, as the window's WinInet sends them.
+UrlHandle web_address(const std::string& address) {
+    std::string escaped;
+    for (char c : address) escaped += c == ' ' ? std::string("%20") : std::string(1, c);
+    UrlHandle url(curl_url());
+    if (!url || curl_url_set(url.get(), CURLUPART_URL, escaped.c_str(), 0) != CURLUE_OK) return nullptr;
+    char* scheme = nullptr;
+    if (curl_url_get(url.get(), CURLUPART_SCHEME, &scheme, 0) != CURLUE_OK) return nullptr;
+    const bool web = std::strcmp(scheme, "http") == 0 || std::strcmp(scheme, "https") == 0;
+    curl_free(scheme);
+    return web ? std::move(url) : nullptr;
+}
+
+EasyHandle start_request(Transfer& transfer, curl_slist* headers, const DownloadTimeouts& timeouts) {
     EasyHandle easy(curl_easy_init());
     if (!easy) return easy;
     CURL* e = easy.get();
-    curl_easy_setopt(e, CURLOPT_URL, address.c_str());
+    curl_easy_setopt(e, CURLOPT_CURLU, transfer.address.get());
     curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(e, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
@@ -137,16 +151,6 @@ DownloadTimeouts download_timeouts() {
     return timeouts;
 }
 
-bool is_web_address(const std::string& address) {
-    UrlHandle url(curl_url());
-    if (!url || curl_url_set(url.get(), CURLUPART_URL, address.c_str(), 0) != CURLUE_OK) return false;
-    char* scheme = nullptr;
-    if (curl_url_get(url.get(), CURLUPART_SCHEME, &scheme, 0) != CURLUE_OK) return false;
-    const bool web = std::strcmp(scheme, "http") == 0 || std::strcmp(scheme, "https") == 0;
-    curl_free(scheme);
-    return web;
-}
-
 void download_all(const std::vector<std::string>& addresses, const DownloadTimeouts& timeouts,
                   const std::function<void(std::size_t index, Download&& download)>& finished) {
     MultiHandle multi(curl_multi_init());
@@ -161,13 +165,14 @@ void download_all(const std::vector<std::string>& addresses, const DownloadTimeo
     };
     auto start_more = [&] {
         for (; next < addresses.size() && running.size() < concurrent_transfers; ++next) {
-            if (!is_web_address(addresses[next])) {
+            auto transfer = std::make_unique<Transfer>();
+            transfer->index = next;
+            transfer->address = web_address(addresses[next]);
+            if (!transfer->address) {
                 fail(next, "not an http or https address");
                 continue;
             }
-            auto transfer = std::make_unique<Transfer>();
-            transfer->index = next;
-            transfer->easy = start_request(*transfer, addresses[next], headers.get(), timeouts);
+            transfer->easy = start_request(*transfer, headers.get(), timeouts);
             if (!multi || !headers || !transfer->easy ||
                 curl_multi_add_handle(multi.get(), transfer->easy.get()) != CURLM_OK) {
                 fail(next, "libcurl could not start the request");

@@ -22,11 +22,9 @@ struct DownloadTimeouts {
 // The window's, unless the test-only WT_TEST_DOWNLOAD_TIMEOUT_MS shortens both.
 DownloadTimeouts download_timeouts();
 
-// True for an http or https address with a host, the only kind downloaded.
-bool is_web_address(const std::string& address);
-
 // Downloads every address, a few at a time, and hands each result to
 // `finished` with its index as soon as it is complete (so not in order). An
-// address that is not one is handed back at once, failed, without a request.
+// address that is not an http or https one (with a host) is handed back at
+// once, failed, without a request.
 void download_all(const std::vector<std::string>& addresses, const DownloadTimeouts& timeouts,
                   const std::function<void(std::size_t index, Download&& download)>& finished);

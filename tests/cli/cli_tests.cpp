@@ -110,6 +110,13 @@ TEST_F(Cli, AddressesOneALineOnStandardInput) {
     EXPECT_EQ(run.exit_code, 0);
 }
 
+TEST_F(Cli, BlanksInAnAddressAreSentAsTheWindowSendsThem) {
+    serve("/play%20list.html?x=a%20b", episode("0", "BLANK", "1"));
+    const ProgramRun run = collect({server.url("/play list.html?x=a b")});
+    EXPECT_EQ(run.out, "第1集$BLANK\r\n");
+    EXPECT_EQ(run.exit_code, 0);
+}
+
 TEST_F(Cli, Utf8OnRequest) {
     const std::string address = serve("/zh", title(u8"青山烟雨") + episode("0", "C3", "3"));
     const ProgramRun run = collect({"--utf-8", address});
