@@ -5,6 +5,7 @@
 
 #include <curl/curl.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -58,25 +59,39 @@ std::size_t append_body(char* bytes, std::size_t size, std::size_t count, void* 
 // The fields every request carries besides the user agent. "no-cache": like
 // the window's reload flag, a fresh copy even through a caching proxy.
 HeaderList request_headers() {
-    curl_slist* list = curl_slist_append(nullptr, "Accept: */*");
-    if (list) list = curl_slist_append(list, "Pragma: no-cache");
-    return HeaderList(list);
+    HeaderList list(curl_slist_append(nullptr, "Accept: */*"));
+    if (list && !curl_slist_append(list.get(), "Pragma: no-cache")) list.reset();
+    return list;
 }
 
 long whole_seconds(long ms) { return (ms + 999) / 1000; }
+
+// The part of an address that libcurl holds, or the empty string.
+std::string url_part(CURLU* url, CURLUPart part) {
+    char* text = nullptr;
+    if (curl_url_get(url, part, &text, 0) != CURLUE_OK) return "";
+    std::string copy = text;
+    curl_free(text);
+    return copy;
+}
 
 // Null unless the address is an http or https one with a host. Blanks are
 // sent as %20, as the window's WinInet sends them.
 UrlHandle web_address(const std::string& address) {
     std::string escaped;
-    for (char c : address) escaped += c == ' ' ? std::string("%20") : std::string(1, c);
+    for (char c : address) {
+        if (c == ' ') {
+            escaped += "%20";
+        } else {
+            escaped += c;
+        }
+    }
     UrlHandle url(curl_url());
     if (!url || curl_url_set(url.get(), CURLUPART_URL, escaped.c_str(), 0) != CURLUE_OK) return nullptr;
-    char* scheme = nullptr;
-    if (curl_url_get(url.get(), CURLUPART_SCHEME, &scheme, 0) != CURLUE_OK) return nullptr;
-    const bool web = std::strcmp(scheme, "http") == 0 || std::strcmp(scheme, "https") == 0;
-    curl_free(scheme);
-    return web ? std::move(url) : nullptr;
+    const std::string scheme = url_part(url.get(), CURLUPART_SCHEME);
+    if ((scheme != "http" && scheme != "https") || url_part(url.get(), CURLUPART_HOST).empty())
+        return nullptr;
+    return url;
 }
 
 EasyHandle start_request(Transfer& transfer, curl_slist* headers, const DownloadTimeouts& timeouts) {

@@ -86,18 +86,19 @@ public:
     void finished(std::size_t index, PageList&& page) {
         pages_[index] = std::move(page);
         ++finished_count_;
+        // The progress line is cleared first: a list or a reason may share its terminal.
+        clear_progress();
         while (next_ < pages_.size() && pages_[next_]) {
             deliver(options_.addresses[next_], *pages_[next_]);
             pages_[next_].reset();  // a batch keeps only the pages still waiting for earlier ones
             ++next_;
         }
-        show_progress();
+        std::fflush(stdout);
+        if (progress_ && finished_count_ < pages_.size())
+            std::fprintf(stderr, "collected %zu of %zu", finished_count_, pages_.size());
     }
 
-    int exit_code() const {
-        if (progress_) std::fputs("\r\033[K", stderr);
-        return failed_ ? some_address_gave_none : every_address_gave_episodes;
-    }
+    int exit_code() const { return failed_ ? some_address_gave_none : every_address_gave_episodes; }
 
 private:
     void deliver(const std::string& address, const PageList& page) {
@@ -121,16 +122,13 @@ private:
     }
 
     void report(const std::string& address, const std::string& why) {
-        if (progress_) std::fputs("\r\033[K", stderr);
         std::fprintf(stderr, "pellom-collect: %s: %s\n", address.c_str(), why.c_str());
         failed_ = true;
     }
 
     // Only for a person watching: a terminal, never a log file.
-    void show_progress() {
-        if (!progress_) return;
-        std::fprintf(stderr, "\r\033[Kcollected %zu of %zu", finished_count_, pages_.size());
-        std::fflush(stderr);
+    void clear_progress() const {
+        if (progress_) std::fputs("\r\033[K", stderr);
     }
 
     const Options& options_;
