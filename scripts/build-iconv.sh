@@ -4,6 +4,7 @@
 # window and the command-line collector convert with the very same code.
 #   scripts/build-iconv.sh DEST [CC [AR]]
 # e.g. scripts/build-iconv.sh .deps/native/iconv            (host cc and ar)
+#      scripts/build-iconv.sh .deps/native-i686/iconv "gcc -m32"
 #      scripts/build-iconv.sh .deps/iconv i686-w64-mingw32-gcc-posix i686-w64-mingw32-ar
 # Does nothing when DEST/lib/libiconv.a is already there.
 set -euo pipefail
@@ -19,9 +20,10 @@ trap 'rm -rf "$work"' EXIT
 (cd "$work" && npm pack --silent "iconv@$iconv_npm_version" >/dev/null && tar xzf "iconv-$iconv_npm_version.tgz")
 src=$work/package
 mkdir -p "$dest/include" "$dest/lib"
-"$cc" -O2 -w -DICONV_CONST=const -DENABLE_EXTRA=1 -I"$src/support" \
+# $cc unquoted: it may carry flags ("gcc -m32").
+$cc -O2 -w -DICONV_CONST=const -DENABLE_EXTRA=1 -I"$src/support" \
     -c "$src/deps/libiconv/lib/iconv.c" -o "$work/iconv.o"
-"$cc" -O2 -w -I"$src/support" -c "$src/support/localcharset.c" -o "$work/localcharset.o"
+$cc -O2 -w -I"$src/support" -c "$src/support/localcharset.c" -o "$work/localcharset.o"
 "$ar" rcs "$work/libiconv.a" "$work/iconv.o" "$work/localcharset.o"
 cp "$src/support/iconv.h" "$dest/include/iconv.h"
 # Last, so that an interrupted build is never taken for a finished one.
