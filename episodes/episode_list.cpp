@@ -3,7 +3,8 @@
 
 namespace {
 
-// Bytes for the same reason as the expressions.
+// Bytes, like the expressions in page_expressions.h, so that no source or
+// compiler character set can alter them.
 const char line_start[] = "\xB5\xDA";   // 第
 const char number_end[] = "\xBC\xAF$";  // 集$
 const char line_end[] = "\r\n";
