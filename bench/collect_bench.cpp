@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "collect/page_expressions.h"
+#include "episodes/page_expressions.h"
 #include "net/http_get_body.h"
 #include "pattern/regex.h"
 #include "tests/app/pellom.h"
@@ -88,10 +88,10 @@ Split split_collection(const std::string& address) {
     };
     // As the program does: the working lists catch up their scroll bars once.
     for (HWND list_box : {flags, ids}) SendMessageA(list_box, WM_SETREDRAW, FALSE, 0);
-    add_group(flags, episodes, 1);
-    add_group(ids, episodes, 3);
+    add_group(flags, episodes, episode_flag_group);
+    add_group(ids, episodes, episode_video_id_group);
     for (HWND list_box : {flags, ids}) SendMessageA(list_box, WM_SETREDRAW, TRUE, 0);
-    add_group(titles, series, 1);
+    add_group(titles, series, title_group);
     at = now_ms();
     split.list_boxes = at - start;
 

@@ -6,7 +6,8 @@
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 # Absolute, because Wine is handed paths inside it.
-build=$(cd "${1:-${WT_BUILD_DIR:-$repo/build}}" && pwd)
+. "$repo/scripts/wine-loader.sh"
+build=$(cd "${1:-${WT_BUILD_DIR:-$repo/build/$(runnable_windows_build)}}" && pwd)
 cmake --build "$build" --target collect_bench >/dev/null
 work=$(mktemp -d)
 server_pid=
@@ -15,30 +16,14 @@ xvfb_pid=
 # Each step may fail (set -e): none may keep the next from running.
 cleanup() {
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
-    WINEPREFIX=$build/wineprefix wineserver -k 2>/dev/null || true
+    WINEPREFIX=$build/wineprefix "$wine_server" -k 2>/dev/null || true
     xvfb_stop
     rm -rf "$work"
 }
 trap cleanup EXIT
 [ -n "${DISPLAY:-}" ] || xvfb_start
 
-# Pages in the play-page structure: each episode element among ordinary markup.
-python3 - "$work" <<'PY'
-import sys
-work = sys.argv[1]
-for n in (2000, 20000):
-    parts = ['<!DOCTYPE html><html><head><meta charset="utf-8">\n<meta name="title" content="青山烟雨">\n'
-             '<title>青山烟雨 在线播放</title></head><body><div id="episodes">\n']
-    for i in range(1, n + 1):
-        parts.append('<div class="item" name="tvlist" flag="0" seq="%d" id="item_XMT%09d" title="第%d集">'
-                     '<a href="/v_show/id_XMT%09d.html" title="青山烟雨 第%d集">第%d集</a>'
-                     '<span class="desc">江南小镇茶庄三代人的故事</span></div>\n' % (i, i, i, i, i, i))
-    parts.append('</div></body></html>\n')
-    open('%s/page%d.html' % (work, n), 'wb').write(''.join(parts).encode('utf-8'))
-with open(work + '/routes', 'w') as routes:
-    for n in (2000, 20000):
-        routes.write('path=/page%d.html&body_file=page%d.html\n' % (n, n))
-PY
+python3 "$repo/bench/make_play_pages.py" "$work" page2000:2000 page20000:20000
 
 python3 "$repo/tests/fixtures/http_server.py" --lifetime 600 --port-file "$work/port" --routes "$work/routes" >/dev/null &
 server_pid=$!

@@ -6,7 +6,8 @@
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 # Absolute, because Wine is handed paths inside it.
-build=$(cd "${1:-${WT_BUILD_DIR:-$repo/build}}" && pwd)
+. "$repo/scripts/wine-loader.sh"
+build=$(cd "${1:-${WT_BUILD_DIR:-$repo/build/$(runnable_windows_build)}}" && pwd)
 runs=${BENCH_RUNS:-3}
 
 cmake --build "$build" --target download_bench >/dev/null
@@ -19,7 +20,7 @@ export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 cleanup() {
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
     if [ -n "$xvfb_pid" ]; then
-        wineserver -k 2>/dev/null || true
+        "$wine_server" -k 2>/dev/null || true
         xvfb_stop
     fi
     rm -rf "$work"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "pattern/regex.h"
-#include "collect/page_expressions.h"
+#include "episodes/page_expressions.h"
 #include "tests/pattern/plain_search.h"
 
 namespace {

@@ -6,7 +6,8 @@
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 # Absolute, because Wine is handed paths inside it.
-build=$(cd "${1:-${WT_BUILD_DIR:-$repo/build}}" && pwd)
+. "$repo/scripts/wine-loader.sh"
+build=$(cd "${1:-${WT_BUILD_DIR:-$repo/build/$(runnable_windows_build)}}" && pwd)
 bench=$build/bench/transcode_bench.exe
 [ -f "$bench" ] || cmake --build "$build" --target transcode_bench
 pages=$(mktemp -d)

@@ -3,21 +3,13 @@
 
 #include "collect/commands.h"
 #include "collect/controls.h"
-#include "collect/page_expressions.h"
+#include "episodes/episode_list.h"
+#include "episodes/page_expressions.h"
 #include "net/http_get_body.h"
 #include "pattern/regex.h"
 #include "text/transcode.h"
 
 namespace {
-
-// Bytes for the same reason as the expressions.
-const char line_start[] = "\xB5\xDA";   // 第
-const char number_end[] = "\xBC\xAF$";  // 集$
-const char line_end[] = "\r\n";
-
-constexpr std::int32_t flag_group = 1;
-constexpr std::int32_t video_id_group = 3;
-constexpr std::int32_t title_group = 1;
 
 void add_group_items(ControlIdentity list_box, const Array<SearchResult>& results, const Text& page,
                      std::int32_t group) {
@@ -25,21 +17,6 @@ void add_group_items(ControlIdentity list_box, const Array<SearchResult>& result
     ListRedrawHold hold(list_box);
     const std::uint32_t count = array_element_count(results);
     for (std::uint32_t i = 0; i < count; ++i) add_item(list_box, submatch_text(results[i], page, group));
-}
-
-// Like join_text, but onto the end of `text` in place.
-void append_pieces(Text& text, std::initializer_list<TextPiece> pieces) {
-    for (const TextPiece& piece : pieces) text.append(piece.bytes, piece.length);
-}
-
-// One line per identifier, numbered by position. Grown in place so that the
-// list is not copied again for every line.
-Text episode_list(ControlIdentity video_ids) {
-    Text list;
-    const std::int32_t count = item_count(video_ids);
-    for (std::int32_t i = 1; i <= count; ++i)
-        append_pieces(list, {line_start, text_of_int(i), number_end, item_text(video_ids, i - 1), line_end});
-    return list;
 }
 
 }  // namespace
@@ -59,13 +36,16 @@ void collect() {
 
     expression.create(Text(episode_expression));
     Array<SearchResult> episodes = expression.search_all(page);
-    add_group_items(role::flag_list, episodes, page, flag_group);
-    add_group_items(role::video_id_list, episodes, page, video_id_group);
+    add_group_items(role::flag_list, episodes, page, episode_flag_group);
+    add_group_items(role::video_id_list, episodes, page, episode_video_id_group);
 
     expression.create(Text(title_expression));
     const Array<SearchResult> titles = expression.search_all(page);
     episodes = Array<SearchResult>();
     add_group_items(role::title_list, titles, page, title_group);
 
-    write_text(role::result_box, episode_list(role::video_id_list));
+    // The identifiers are read back from the hidden list box: the window's working store.
+    const Text list = episode_list(item_count(role::video_id_list),
+                                   [](std::int32_t index) { return item_text(role::video_id_list, index); });
+    write_text(role::result_box, list);
 }

@@ -18,8 +18,6 @@ struct InternetSession {
 };
 extern InternetSession internet_session;
 
-extern const char download_user_agent[];
-
 // The address in WinInet's canonical form, blanks and non-ASCII bytes left
 // unescaped; null when the platform cannot read it or the heap is exhausted.
 HeapBuffer canonical_address(const char* address);

@@ -11,11 +11,10 @@
 #include "net/download_limits.h"
 #include "net/download_steps.h"
 #include "net/internet_handle.h"
+#include "net/user_agent.h"
 #include "text/heap.h"
 
 InternetSession internet_session;
-
-const char download_user_agent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 
 namespace {
 

@@ -5,9 +5,16 @@
 # a picture of the window to build/window.png and closes the program.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-export WT_BUILD_DIR=${WT_BUILD_DIR:-$repo/build}
+. "$repo/scripts/wine-loader.sh"
+arch=$(runnable_windows_build)
+export WT_BUILD_DIR=$repo/build/$arch
+if [ "$arch" = i686 ]; then
+    echo "Running the i686 program (the product)."
+else
+    echo "Running the x86-64 program: this kernel cannot run the 32-bit one${WT_NO_32BIT:+ (WT_NO_32BIT=1)}."
+fi
 
-bash "$repo/scripts/build.sh" >/dev/null
+bash "$repo/scripts/build.sh" "$arch" >/dev/null
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     exec "$repo/scripts/wine-run" "$WT_BUILD_DIR/app/pellom.exe"
@@ -20,7 +27,7 @@ xvfb_pid=
 export WINEPREFIX=$WT_BUILD_DIR/wineprefix
 cleanup() {
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    wineserver -k 2>/dev/null
+    "$wine_server" -k 2>/dev/null
     xvfb_stop
     rm -rf "$work"
 }
@@ -44,8 +51,8 @@ demo_pid=$!
 exec 3>"$work/go"
 while [ ! -s "$work/ready" ] && kill -0 "$demo_pid" 2>/dev/null; do sleep 0.1; done
 if [ -s "$work/ready" ]; then
-    import -window root -crop "$(cat "$work/ready")" +repage "$WT_BUILD_DIR/window.png"
-    echo "Window picture: $WT_BUILD_DIR/window.png"
+    import -window root -crop "$(cat "$work/ready")" +repage "$repo/build/window.png"
+    echo "Window picture: $repo/build/window.png"
 fi
 echo >&3
 exec 3>&-

@@ -12,7 +12,7 @@ say() { printf 'setup: %s\n' "$*"; }
 packages=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake make
     wine wine64 wine32:i386 xvfb x11-utils
-    g++-multilib qemu-user-static clang libclang-rt-14-dev
+    g++-multilib qemu-user-static clang libclang-rt-14-dev libcurl4-openssl-dev
     locales fonts-wqy-microhei
     libboost1.81-dev libgtest-dev
     python3 curl imagemagick

@@ -41,8 +41,6 @@ cleanup() {
     done
     xvfb_stop
 }
-wine_server=/usr/lib/wine/wineserver64
-[ -x "$wine_server" ] || wine_server=/usr/lib/wine/wineserver
 trap cleanup EXIT
 if [ -z "${DISPLAY:-}" ]; then
     xvfb_start

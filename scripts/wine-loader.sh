@@ -22,14 +22,21 @@ PY
     0x8664) wine_loader=/usr/lib/wine/wine64 wine_arch=win64 ;;
     *) echo "wine-run: $1 is for machine $machine, which Wine here cannot run" >&2; return 1 ;;
     esac
-    # The 64-bit server serves both kinds of prefix and runs on every kernel.
-    wine_server=/usr/lib/wine/wineserver64
-    [ -x "$wine_server" ] || wine_server=/usr/lib/wine/wineserver
 }
+
+# The 64-bit server serves both kinds of prefix and runs on every kernel.
+wine_server=/usr/lib/wine/wineserver64
+[ -x "$wine_server" ] || wine_server=/usr/lib/wine/wineserver
 
 # True when 32-bit programs run here. WT_NO_32BIT=1 answers no on any machine,
 # so that the path for kernels that refuse them can be tried anywhere.
 kernel_runs_32bit() {
     [ "${WT_NO_32BIT:-0}" = 1 ] && return 1
     [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# The Windows build that runs here: the product where 32-bit programs run, else
+# the x86-64 one. Prints its name.
+runnable_windows_build() {
+    if kernel_runs_32bit; then echo i686; else echo x86_64; fi
 }

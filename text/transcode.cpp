@@ -38,6 +38,7 @@ public:
     explicit InputPosition(const char* position) noexcept : position_(position) {}
     operator const char**() noexcept { return &position_; }
     operator char**() noexcept { return const_cast<char**>(&position_); }
+    const char* get() const noexcept { return position_; }
 
 private:
     const char* position_;
@@ -45,8 +46,10 @@ private:
 
 }  // namespace
 
-ByteSet transcode(const ByteSet& data, const char* from, const char* to, bool* succeeded) {
+ByteSet transcode(const ByteSet& data, const char* from, const char* to, bool* succeeded,
+                  std::uint32_t* failed_at) {
     if (succeeded) *succeeded = false;
+    if (failed_at) *failed_at = 0;
     ConversionDescriptor descriptor(to, from);
     if (!descriptor.opened()) return ByteSet();
     if (data.empty()) {
@@ -62,7 +65,12 @@ ByteSet transcode(const ByteSet& data, const char* from, const char* to, bool* s
     ByteSet converted;
     if (!converted.try_reserve(input_length < UINT32_MAX ? input_length + 1 : input_length)) return ByteSet();
 
-    InputPosition input(reinterpret_cast<const char*>(data.data()));
+    const char* const input_start = reinterpret_cast<const char*>(data.data());
+    InputPosition input(input_start);
+    auto fail_here = [&] {
+        if (failed_at) *failed_at = static_cast<std::uint32_t>(input.get() - input_start);
+        return ByteSet();
+    };
     std::size_t input_left = input_length;
     for (int call = 1;; ++call) {
         char* output_position = reinterpret_cast<char*>(converted.spare_room());
@@ -72,9 +80,9 @@ ByteSet transcode(const ByteSet& data, const char* from, const char* to, bool* s
         if (result != static_cast<std::size_t>(-1)) break;
         // EILSEQ (invalid or unrepresentable) and EINVAL (cut off at the end)
         // end the conversion with nothing; only a full block is worth another call.
-        if (errno != E2BIG || call == most_iconv_calls) return ByteSet();
+        if (errno != E2BIG || call == most_iconv_calls) return fail_here();
         const std::uint32_t capacity = converted.size() + converted.spare_size();
-        if (capacity > UINT32_MAX - step || !converted.try_reserve(capacity + step)) return ByteSet();
+        if (capacity > UINT32_MAX - step || !converted.try_reserve(capacity + step)) return fail_here();
     }
     // No flushing call: a stateful target gets no closing shift sequence.
 

@@ -5,4 +5,8 @@
 
 // `from` and `to` are libiconv names, passed on unchanged. The empty Byte set
 // when the conversion fails; *succeeded (when given) tells an empty success apart.
-ByteSet transcode(const ByteSet& data, const char* from, const char* to, bool* succeeded = nullptr);
+// On failure *failed_at (when given) is the offset of the input byte where the
+// conversion stopped: the start of an invalid, unrepresentable or cut-off
+// sequence, so that a person can look at the page there.
+ByteSet transcode(const ByteSet& data, const char* from, const char* to, bool* succeeded = nullptr,
+                  std::uint32_t* failed_at = nullptr);

@@ -9,7 +9,7 @@
 
 #include "pattern/literal_chain.h"
 #include "pattern/regex.h"
-#include "collect/page_expressions.h"
+#include "episodes/page_expressions.h"
 #include "tests/pattern/plain_search.h"
 
 namespace {

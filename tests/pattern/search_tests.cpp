@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "pattern/regex.h"
-#include "collect/page_expressions.h"
+#include "episodes/page_expressions.h"
 
 namespace {
 

@@ -83,6 +83,36 @@ TEST(Transcode, LeavesRoomForTheTextInItsOwnBlock) {
     EXPECT_EQ(static_cast<const void*>(page.c_str()), block);
 }
 
+// Where a failed conversion stopped, so that the command-line collector can
+// say at which byte a page is broken.
+TEST(Transcode, FailureOffset) {
+    const struct {
+        const char* name;
+        std::string input;
+        const char* from;
+        const char* to;
+        std::uint32_t failed_at;
+    } cases[] = {
+        {"lone FF after 第1集",
+         u8"第1集"
+         "\xFF"
+         u8"第2集",
+         "UTF-8", "GBK", 7},
+        {"cut off at the end",
+         u8"第1集"
+         "\xE7\xAC",
+         "UTF-8", "GBK", 7},
+        {"the first byte of a character GBK lacks", u8"第1集 \xF0\x9F\x98\x80", "UTF-8", "GBK", 8},
+        {"invalid after an enlargement", gbk_page + "\x81\x20" + gbk_page, "GBK", "UTF-8",
+         std::uint32_t(gbk_page.size())},
+    };
+    for (const auto& c : cases) {
+        std::uint32_t failed_at = 0xFFFFFFFF;
+        transcode(ByteSet(c.input.data(), std::uint32_t(c.input.size())), c.from, c.to, nullptr, &failed_at);
+        EXPECT_EQ(failed_at, c.failed_at) << c.name;
+    }
+}
+
 TEST(Transcode, WithoutSucceededAsTheCollectionCallsIt) {
     const ByteSet page(utf8_page.data(), std::uint32_t(utf8_page.size()));
     EXPECT_EQ(string_of(transcode(page, "UTF-8", "GBK")), gbk_page);

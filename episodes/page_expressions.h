@@ -1,6 +1,9 @@
 // What the collection recognises in a play page: the episode elements and the
-// series title. GBK bytes, matched byte by byte.
+// series title. GBK bytes, matched byte by byte. The window and the command-line
+// collector both search with these.
 #pragma once
+
+#include <cstdint>
 
 // Written as bytes (第 = B5 DA, 集 = BC AF) so that no change of this file's own
 // encoding or of the compiler's character set can alter what is matched.
@@ -8,5 +11,8 @@
 inline constexpr char episode_expression[] =
     "<div class=\"item\" name=\"tvlist\" flag=\"(.*?)\" seq=\"(.*?)\" id=\"item_(.*?)\" "
     "title=\"\xB5\xDA(.*?)\xBC\xAF\">";
-// Group 1: the series title.
+inline constexpr std::int32_t episode_flag_group = 1;
+inline constexpr std::int32_t episode_video_id_group = 3;
+
 inline constexpr char title_expression[] = "<meta name=\"title\" content=\"(.*?)\">";
+inline constexpr std::int32_t title_group = 1;
