@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "collect/page_expressions.h"
+#include "episodes/page_expressions.h"
 #include "pattern/literal_chain.h"
 #include "pattern/regex.h"
 #include "tests/pattern/plain_search.h"
